@@ -1,0 +1,37 @@
+# make build  - both Windows architectures (build/i686, build/x86_64) and the
+#               native core tests (build/native)
+# make test   - bootstrap if needed, build, run every test suite
+# make demo   - bootstrap if needed, build, run the demo, write screenshots
+#               under build/screenshots/
+JOBS ?= $(shell nproc)
+ARCHES := i686 x86_64
+
+.PHONY: all bootstrap build test demo native clean $(ARCHES)
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+build: $(ARCHES) native
+
+$(ARCHES):
+	@cmake -S . -B build/$@ -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$@.cmake \
+	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/$@ -j $(JOBS)
+
+native:
+	@cmake -S . -B build/native -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=Debug -DTS_SANITIZE=ON >/dev/null
+	@cmake --build build/native -j $(JOBS)
+
+test: bootstrap
+	@$(MAKE) --no-print-directory build
+	@bash scripts/test.sh
+
+demo: bootstrap
+	@$(MAKE) --no-print-directory build
+	@bash scripts/demo.sh
+
+clean:
+	rm -rf build

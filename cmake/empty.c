@@ -1,0 +1,1 @@
+/* a DLL target needs one source of its own; the code comes from the archive */

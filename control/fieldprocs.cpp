@@ -1,0 +1,33 @@
+// The default field procedures of the standard control classes.  Each
+// stores its directive string and answers the shared field messages; what
+// a class does beyond that lives with the class.
+#include "control/shared.h"
+
+using namespace ts;
+
+namespace {
+
+LRESULT StandardFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == VWM_SETFIELDSTRING) {
+        StoreDirectivesOf(hWnd, lParam);
+        return 0;
+    }
+    LRESULT r;
+    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
+    return CallClassProc(hWnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+LRESULT CALLBACK DefEditProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+LRESULT CALLBACK DefButtonProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+LRESULT CALLBACK DefStaticProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+LRESULT CALLBACK DefScrollProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+LRESULT CALLBACK DefListBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+LRESULT CALLBACK DefComboBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
+
+// The edit child of a combo box keeps the procedure it had before.
+LRESULT CALLBACK ComboSubProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!g_lib.comboEditProc) return DefWindowProcA(hWnd, msg, wParam, lParam);
+    return CallWindowProcA(g_lib.comboEditProc, hWnd, msg, wParam, lParam);
+}

@@ -1,0 +1,41 @@
+#include "control/shared.h"
+
+namespace ts {
+
+LRESULT CallClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hWnd, GCLP_WNDPROC));
+    if (!proc || proc == vwInterFieldProc) return DefWindowProcA(hWnd, msg, wParam, lParam);
+    return CallWindowProcA(proc, hWnd, msg, wParam, lParam);
+}
+
+FieldContext FieldContextOf(HWND hWnd) {
+    return {vwGetView(hWnd), GetWindowLongA(hWnd, GWL_ID)};
+}
+
+bool StoreDirectivesOf(HWND hWnd, LPARAM string) {
+    if (!string) return false;
+    FieldContext fc = FieldContextOf(hWnd);
+    if (!fc.view) return false;
+    StoreFieldDirectives(fc.view, fc.id, reinterpret_cast<const char*>(string));
+    return true;
+}
+
+bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (msg) {
+    case WM_GETDLGCODE:
+        *result = CallClassProc(hWnd, msg, wParam, lParam) | VW_DLGC_FIELD;
+        return true;
+    case VWM_GETFIELDSTRING: {
+        if (!lParam) return false;
+        FieldContext fc = FieldContextOf(hWnd);
+        char* buffer = reinterpret_cast<char*>(lParam);
+        *result = fc.view ? CopyFieldDirectives(fc.view, fc.id, buffer, static_cast<int>(wParam)) : 0;
+        if (!fc.view && wParam) buffer[0] = '\0';
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace ts

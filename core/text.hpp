@@ -1,0 +1,44 @@
+// Small text helpers over std::string_view (ASCII case folding only, as the
+// directive keywords and class names are ASCII).
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+namespace ts::core {
+
+constexpr char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr bool equals_nocase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+    return true;
+}
+
+constexpr bool starts_with_nocase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && equals_nocase(s.substr(0, prefix.size()), prefix);
+}
+
+// Position of `needle` in `hay` ignoring case, or npos.
+constexpr std::size_t find_nocase(std::string_view hay, std::string_view needle) {
+    if (needle.size() > hay.size()) return std::string_view::npos;
+    for (std::size_t i = 0; i + needle.size() <= hay.size(); ++i)
+        if (equals_nocase(hay.substr(i, needle.size()), needle)) return i;
+    return std::string_view::npos;
+}
+
+constexpr bool contains_nocase(std::string_view hay, std::string_view needle) {
+    return find_nocase(hay, needle) != std::string_view::npos;
+}
+
+// Copies at most `size - 1` characters and a terminator into `out`; returns
+// the number of characters copied.  Nothing is written when `size` is 0.
+inline std::size_t copy_bounded(char* out, std::size_t size, std::string_view s) {
+    if (!out || size == 0) return 0;
+    std::size_t n = s.size() < size - 1 ? s.size() : size - 1;
+    for (std::size_t i = 0; i < n; ++i) out[i] = s[i];
+    out[n] = '\0';
+    return n;
+}
+
+} // namespace ts::core

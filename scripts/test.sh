@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs every test suite: the native core tests and fuzz smoke runs, then the
+# Windows tests of each architecture under Wine on a private Xvfb display.
+set -u
+TS_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$TS_ROOT"
+status=0
+
+echo "== native core tests"
+ctest --test-dir build/native --output-on-failure -j 2 || status=1
+
+echo "== fuzz smoke runs"
+for f in build/native/tests/native/fuzz_*; do
+    [ -x "$f" ] || continue
+    name=$(basename "$f")
+    corpus=build/native/corpus/$name
+    mkdir -p "$corpus"
+    cp -n tests/native/seeds/${name#fuzz_}/* "$corpus/" 2>/dev/null
+    if "$f" -runs=${TS_FUZZ_RUNS:-200000} -max_len=4096 "$corpus" >build/native/$name.log 2>&1; then
+        echo "$name: $(grep -o 'Done [0-9]* runs.*' build/native/$name.log)"
+    else
+        echo "$name: FAILED (see build/native/$name.log)"; tail -30 build/native/$name.log; status=1
+    fi
+done
+
+. scripts/wine-env.sh
+trap 'bash scripts/wine-session.sh stop' EXIT
+bash scripts/wine-session.sh start
+for arch in x86_64 i686; do
+    if [ "$arch" = i686 ] && [ "$TS_HAVE_WINE32" != 1 ]; then
+        echo "== i686: this machine has no working 32-bit Wine; the i686 build was made but its tests do not run"
+        continue
+    fi
+    echo "== Windows tests, $arch, under $("$TS_WINE" --version)"
+    ctest --test-dir build/$arch --output-on-failure --timeout 120 -j 2 || status=1
+done
+exit $status

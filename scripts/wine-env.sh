@@ -1,0 +1,24 @@
+# Sourced by the scripts that run Windows programs: one private Wine prefix
+# inside the build tree, quiet, without the .NET and HTML installers, and the
+# display of the running test session when there is one.
+#
+# TS_WINE is the loader to run programs with.  The 32-bit side counts only
+# when this machine can actually run it (some kernels refuse 32-bit
+# programs even where wine32 installs); otherwise 64-bit programs go straight
+# to the 64-bit loader.
+TS_ROOT=${TS_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$TS_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
+export LANG=C.UTF-8
+export CUPS_SERVER=/nonexistent.sock
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    TS_HAVE_WINE32=1
+    TS_WINE=wine
+else
+    TS_HAVE_WINE32=0
+    TS_WINE=/usr/lib/wine/wine64
+    export WINELOADER=$TS_WINE
+fi
+TS_SESSION=$TS_ROOT/build/session.env
+if [ -f "$TS_SESSION" ]; then . "$TS_SESSION"; fi

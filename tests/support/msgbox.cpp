@@ -1,0 +1,49 @@
+#include "msgbox.h"
+
+namespace tstest {
+namespace {
+
+std::vector<CapturedBox> g_boxes;
+constexpr UINT_PTR kReadTimer = 0x7E57;
+
+// A system-modal box is activated before its text is set: the box is read
+// from a timer that fires inside its own message loop.
+void CALLBACK ReadBox(HWND box, UINT, UINT_PTR id, DWORD) {
+    KillTimer(box, id);
+    CapturedBox b;
+    char buf[1024] = {};
+    GetWindowTextA(box, buf, sizeof buf);
+    b.caption = buf;
+    buf[0] = '\0';
+    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+    b.text = buf;
+    b.topmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    g_boxes.push_back(b);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND h = reinterpret_cast<HWND>(wParam);
+        char cls[16] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0) SetTimer(h, kReadTimer, 10, ReadBox);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+MessageBoxCapture::MessageBoxCapture()
+    : hook_(SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId())) {
+    g_boxes.clear();
+}
+
+MessageBoxCapture::~MessageBoxCapture() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+const std::vector<CapturedBox>& MessageBoxCapture::boxes() const { return g_boxes; }
+void MessageBoxCapture::clear() { g_boxes.clear(); }
+
+} // namespace tstest

@@ -1,0 +1,32 @@
+// Captures the message boxes a test provokes: each box is read (caption,
+// text, whether it is topmost as system-modal boxes are) and closed with
+// its default button, so no test ever blocks on one.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tstest {
+
+struct CapturedBox {
+    std::string caption;
+    std::string text;
+    bool topmost = false;
+};
+
+class MessageBoxCapture {
+public:
+    MessageBoxCapture();
+    ~MessageBoxCapture();
+    MessageBoxCapture(const MessageBoxCapture&) = delete;
+    MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
+
+    const std::vector<CapturedBox>& boxes() const;
+    void clear();
+
+private:
+    HHOOK hook_;
+};
+
+} // namespace tstest

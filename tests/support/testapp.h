@@ -1,0 +1,64 @@
+// Helpers shared by the window tests.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "tscore32.h"
+
+namespace tstest {
+
+inline HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// Ends a view however far it got: destroys its window, or frees a record
+// that never had one.
+class ViewGuard {
+public:
+    explicit ViewGuard(HVIEW v = nullptr) : view_(v) {}
+    ~ViewGuard() { reset(); }
+    ViewGuard(const ViewGuard&) = delete;
+    ViewGuard& operator=(const ViewGuard&) = delete;
+    void reset(HVIEW v = nullptr) {
+        if (view_ && vwIsView(view_)) {
+            if (view_->hWnd && IsWindow(view_->hWnd)) DestroyWindow(view_->hWnd);
+            else vwFreeView(view_);
+        }
+        view_ = v;
+    }
+    HVIEW get() const { return view_; }
+    HVIEW operator->() const { return view_; }
+    explicit operator bool() const { return view_ != nullptr; }
+private:
+    HVIEW view_;
+};
+
+inline std::string ClassOf(HWND h) {
+    char buf[64] = {};
+    GetClassNameA(h, buf, sizeof buf);
+    return buf;
+}
+
+inline std::string TextOf(HWND h) {
+    char buf[1024] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+inline LONG StyleOf(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
+
+// The logical font of a font handle.
+inline LOGFONTA FontOf(HFONT f) {
+    LOGFONTA lf = {};
+    GetObjectA(f, sizeof lf, &lf);
+    return lf;
+}
+
+// -(points x LOGPIXELSY / 72) rounded, as the screen maps it.
+inline int PointsToHeight(int points) {
+    HDC dc = GetDC(nullptr);
+    int h = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    return h;
+}
+
+} // namespace tstest

@@ -1,0 +1,55 @@
+// vwWndProc: the window procedure of both view classes.  It ties a new
+// window to its view record and routes every message to the application's
+// view procedure and the view's default procedure, in chain or filter mode.
+#include "view/internal.h"
+
+namespace ts {
+namespace {
+
+// The first of WM_GETMINMAXINFO and WM_NCCREATE during CreateWindowEx
+// attaches the view being created.
+void AttachCurrentView(HWND hWnd, bool firstSlotOnly) {
+    VWVIEW* view = g_lib.current;
+    SetWindowLongPtrA(hWnd, VWL_VIEW, reinterpret_cast<LONG_PTR>(view));
+    if (!view) return;
+    view->hWnd = hWnd;
+    for (int i = 1; i <= g_lib.viewCount; ++i) {
+        if (g_lib.views[i] != view) continue;
+        g_lib.viewWindows[i] = hWnd;
+        if (firstSlotOnly) break;
+    }
+}
+
+LRESULT Route(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!view) return DefWindowProcA(hWnd, msg, wParam, lParam);
+    if (!(view->flags & VWF_FILTERMODE)) {
+        if (view->viewProc) return view->viewProc(hWnd, msg, wParam, lParam);
+        if (view->defViewProc) return view->defViewProc(hWnd, msg, wParam, lParam);
+        return 0;
+    }
+    LRESULT r = view->viewProc ? view->viewProc(hWnd, msg, wParam, lParam) : 0;
+    if (LOWORD(r)) return r;
+    return view->defViewProc ? view->defViewProc(hWnd, msg, wParam, lParam) : r;
+}
+
+} // namespace
+} // namespace ts
+
+using namespace ts;
+
+LRESULT CALLBACK vwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETMINMAXINFO:
+        if (!ViewFromWindow(hWnd)) AttachCurrentView(hWnd, false);
+        break;
+    case WM_NCCREATE: {
+        AttachCurrentView(hWnd, true);
+        VWVIEW* view = g_lib.current;
+        if (view && view->kind == VWK_MDICHILD) return DefMDIChildProcA(hWnd, msg, wParam, lParam);
+        return DefWindowProcA(hWnd, msg, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return Route(ViewFromWindow(hWnd), hWnd, msg, wParam, lParam);
+}

@@ -1,0 +1,15 @@
+// Message handlers of the default view procedure, one module per concern.
+#pragma once
+#include "view/internal.h"
+
+namespace ts {
+
+LRESULT OnSetViewString(VWVIEW* view, HWND hWnd);
+LRESULT OnEraseBkgnd(VWVIEW* view, HWND hWnd, HDC dc);
+LRESULT OnPaint(VWVIEW* view, HWND hWnd);
+LRESULT OnCtlColor(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT OnSetFont(VWVIEW* view, HWND hWnd, HFONT font, LPARAM lParam);
+LRESULT OnCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+void OnNcDestroy(VWVIEW* view, HWND hWnd);
+
+} // namespace ts
