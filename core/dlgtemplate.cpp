@@ -1,5 +1,7 @@
 #include "core/dlgtemplate.hpp"
 
+#include <algorithm>
+
 #include "core/bytes.hpp"
 
 namespace ts::core {
@@ -54,7 +56,8 @@ DialogTemplate read_dialog_template(std::span<const std::uint8_t> data) {
         t.truncated = true;
         return t;
     }
-    t.items.reserve(h.itemCount);
+    // the count is untrusted: an item takes 24 bytes at least
+    t.items.reserve(std::min<std::size_t>(h.itemCount, r.remaining() / 24));
     for (std::uint16_t i = 0; i < h.itemCount; ++i) {
         DialogItem it;
         r.align(4);

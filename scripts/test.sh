@@ -16,7 +16,8 @@ for f in build/native/tests/native/fuzz_*; do
     corpus=build/native/corpus/$name
     mkdir -p "$corpus"
     cp -n tests/native/seeds/${name#fuzz_}/* "$corpus/" 2>/dev/null
-    if "$f" -runs=${TS_FUZZ_RUNS:-200000} -max_len=4096 "$corpus" >build/native/$name.log 2>&1; then
+    if "$f" -runs=${TS_FUZZ_RUNS:-200000} -max_total_time=${TS_FUZZ_SECONDS:-15} -max_len=4096 "$corpus" \
+        >build/native/$name.log 2>&1; then
         echo "$name: $(grep -o 'Done [0-9]* runs.*' build/native/$name.log)"
     else
         echo "$name: FAILED (see build/native/$name.log)"; tail -30 build/native/$name.log; status=1

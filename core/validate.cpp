@@ -1,0 +1,65 @@
+#include "core/validate.hpp"
+
+#include <cstddef>
+
+#include "core/directives.hpp"
+
+namespace ts::core {
+
+namespace {
+
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
+constexpr bool is_letter(char c) { return is_lower(c) || (c >= 'A' && c <= 'Z'); }
+
+bool is_number(std::string_view text) {
+    if (text.empty()) return true;
+    if (text.front() == '-') text.remove_prefix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (is_digit(c)) digit = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
+bool is_alpha(std::string_view text) {
+    for (char c : text)
+        if (!is_letter(c) && c != ' ') return false;
+    return true;
+}
+
+bool has_lower(std::string_view text) {
+    for (char c : text)
+        if (is_lower(c)) return true;
+    return false;
+}
+
+// The argument of `keyword` when it is written with parentheses.
+std::optional<std::string_view> argument_of(std::string_view directives, std::string_view keyword) {
+    auto m = find_keyword(directives, keyword);
+    if (!m || !m->hasArgument) return std::nullopt;
+    return m->argument;
+}
+
+} // namespace
+
+TextRule broken_text_rule(std::string_view text, std::string_view directives) {
+    if (has_keyword(directives, "@NUM") && !is_number(text)) return TextRule::Num;
+    if (has_keyword(directives, "@ALPHA") && !is_alpha(text)) return TextRule::Alpha;
+    if (has_keyword(directives, "@UP") && has_lower(text)) return TextRule::Up;
+    if (auto arg = argument_of(directives, "@LIMIT")) {
+        auto limit = parse_count(*arg, 1u << 30);
+        if (limit && text.size() > *limit) return TextRule::Limit;
+    }
+    if (auto excluded = argument_of(directives, "@EXCLUDE")) {
+        if (text.find_first_of(*excluded) != std::string_view::npos) return TextRule::Exclude;
+    }
+    if (auto allowed = argument_of(directives, "@INCLUDE")) {
+        if (text.find_first_not_of(*allowed) != std::string_view::npos) return TextRule::Include;
+    }
+    return TextRule::None;
+}
+
+} // namespace ts::core

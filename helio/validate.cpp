@@ -1,0 +1,10 @@
+// Field text validation; the rules live in core/validate.
+#include "companion/helio.h"
+#include "core/validate.hpp"
+#include "helio/internal.h"
+
+// The field and the type code do not change the rules: every type is
+// checked against its directives alike.  `output` is never written.
+int WINAPI hlValidate(HWND, int, LPCSTR text, LPCSTR directives, LPSTR) {
+    return ts::core::text_satisfies(helio::view_of(text), helio::view_of(directives)) ? 1 : 0;
+}

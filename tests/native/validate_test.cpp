@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "core/validate.hpp"
+
+using ts::core::broken_text_rule;
+using ts::core::TextRule;
+
+TEST(Validate, RulesAloneAndCombined) {
+    const struct {
+        const char* directives;
+        const char* text;
+        TextRule expected;
+    } cases[] = {
+        {"", "anything", TextRule::None},
+        {"@NUM", "", TextRule::None},
+        {"@NUM", "-12.5", TextRule::None},
+        {"@NUM", ".5", TextRule::None},
+        {"@NUM", "1.2.3", TextRule::Num},
+        {"@NUM", "-", TextRule::Num},
+        {"@NUM", "1-2", TextRule::Num},
+        {"@NUMBER", "abc", TextRule::None},
+        {"@ALPHA", "New York", TextRule::None},
+        {"@ALPHA", "R2D2", TextRule::Alpha},
+        {"@UP", "ABC 12!", TextRule::None},
+        {"@UP", "ABc", TextRule::Up},
+        {"@LIMIT(3)", "abc", TextRule::None},
+        {"@LIMIT(3)", "abcd", TextRule::Limit},
+        {"@LIMIT(x)", "abcd", TextRule::None},
+        {"@EXCLUDE(xyz)", "abz", TextRule::Exclude},
+        {"@EXCLUDE(XYZ)", "xyz", TextRule::None},  // characters compare exactly
+        {"@Include(ABC)", "CAB", TextRule::None},
+        {"@Include(ABC)", "CAD", TextRule::Include},
+        {"@INCLUDE()", "a", TextRule::Include},
+        {"@NUM@LIMIT(4)@EXCLUDE(.)", "-123", TextRule::None},
+        {"@NUM@LIMIT(4)@EXCLUDE(.)", "12345", TextRule::Limit},
+        {"@NUM@LIMIT(4)@EXCLUDE(.)", "1.5", TextRule::Exclude},
+        {"@up@alpha", "ab", TextRule::Up},
+        {"@up@alpha", "AB1", TextRule::Alpha},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(broken_text_rule(c.text, c.directives), c.expected)
+            << '"' << c.text << "\" against " << c.directives;
+}
