@@ -426,6 +426,18 @@ VWIMPORT LPSTR    VWAPI vwSetSQLVar(HVIEW view, LONG id, void *var, LPCSTR name)
 VWIMPORT int      VWAPI vwSetFieldString(HVIEW view, LONG id, LPCSTR string);
 
 /* ------------------------------------------------------------------------
+ * Data exchange
+ * ---------------------------------------------------------------------- */
+VWIMPORT void  VWAPI vwDoAppToScr(HVIEW view, LONG id);
+VWIMPORT void  VWAPI vwDoScrToApp(HVIEW view, LONG id);
+VWIMPORT void  VWAPI vwUpdateScreen(HVIEW view);
+VWIMPORT void  VWAPI vwUpdateApp(HVIEW view);
+VWIMPORT int   VWAPI vwUpdateFromViewData(HVIEW target, HVIEW source, LONG id);
+VWIMPORT int   VWAPI vwOverWriteChar(LPSTR string, char c, int pos);
+VWIMPORT int   VWAPI vwDeleteChar(LPSTR string, int pos);
+VWIMPORT LPSTR VWAPI vwInsertChar(LPSTR string, char c, int pos);
+
+/* ------------------------------------------------------------------------
  * Text fields
  * ---------------------------------------------------------------------- */
 VWIMPORT int    VWAPI vwSetTextField(HVIEW view, int x, int y, LPCSTR text, HFONT hFont);

@@ -1,14 +1,3 @@
-# Cross-compiling for x86_64 Windows with mingw-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# x86_64 Windows.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(TS_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TS_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TS_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TS_TRIPLE}-windres)
-set(CMAKE_NM           ${TS_TRIPLE}-nm)
-set(TS_DLLTOOL         ${TS_TRIPLE}-dlltool)
-set(CMAKE_FIND_ROOT_PATH /usr/${TS_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

@@ -9,7 +9,7 @@
 TS_ROOT=${TS_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$TS_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d;winedbg.exe=d"
 export LANG=C.UTF-8
 export CUPS_SERVER=/nonexistent.sock
 if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then

@@ -4,6 +4,7 @@
 #include "view/internal.h"
 
 #include <cstring>
+#include <utility>
 
 #include "core/text.hpp"
 
@@ -166,27 +167,14 @@ void VWAPI vwSetViewDefColors(HVIEW view, COLORREF text, COLORREF back, COLORREF
     ReplaceSelBrush(view);
 }
 
-COLORREF VWAPI vwSetViewTextColor(HVIEW view, COLORREF color) {
-    COLORREF old = view->textColor;
-    view->textColor = color;
-    return old;
-}
+COLORREF VWAPI vwSetViewTextColor(HVIEW view, COLORREF color) { return std::exchange(view->textColor, color); }
 
-COLORREF VWAPI vwSetViewBkColor(HVIEW view, COLORREF color) {
-    COLORREF old = view->bkColor;
-    view->bkColor = color;
-    return old;
-}
+COLORREF VWAPI vwSetViewBkColor(HVIEW view, COLORREF color) { return std::exchange(view->bkColor, color); }
 
-COLORREF VWAPI vwSetViewSelTextColor(HVIEW view, COLORREF color) {
-    COLORREF old = view->selTextColor;
-    view->selTextColor = color;
-    return old;
-}
+COLORREF VWAPI vwSetViewSelTextColor(HVIEW view, COLORREF color) { return std::exchange(view->selTextColor, color); }
 
 COLORREF VWAPI vwSetViewSelBkColor(HVIEW view, COLORREF color) {
-    COLORREF old = view->selBkColor;
-    view->selBkColor = color;
+    COLORREF old = std::exchange(view->selBkColor, color);
     ReplaceSelBrush(view);
     return old;
 }
@@ -234,17 +222,8 @@ LONG VWAPI vwGetCurrField(HVIEW view) {
 DWORD VWAPI vwGetOKButton(HVIEW view) { return view->okButton; }
 WORD VWAPI vwGetCancelButton(HVIEW view) { return static_cast<WORD>(view->cancelButton); }
 
-DWORD VWAPI vwSetOKButton(HVIEW view, DWORD id) {
-    DWORD old = view->okButton;
-    view->okButton = id;
-    return old;
-}
-
-DWORD VWAPI vwSetCancelButton(HVIEW view, DWORD id) {
-    DWORD old = view->cancelButton;
-    view->cancelButton = id;
-    return old;
-}
+DWORD VWAPI vwSetOKButton(HVIEW view, DWORD id) { return std::exchange(view->okButton, id); }
+DWORD VWAPI vwSetCancelButton(HVIEW view, DWORD id) { return std::exchange(view->cancelButton, id); }
 
 // ---- showing and painting
 BOOL VWAPI vwHideView(HVIEW view) {
@@ -282,20 +261,4 @@ WORD VWAPI vwGotoFirstField(HVIEW view) {
     }
     view->currentField = found;
     return static_cast<WORD>(static_cast<BYTE>(view->errorStatus));
-}
-
-// ---- drop data
-int VWAPI vwGetViewDropData(HVIEW view, LPSTR buffer, LPSTR nameBuffer, int size) {
-    if (!view->hDropData) return 0;
-    if (nameBuffer) core::copy_bounded(nameBuffer, sizeof view->dropName, view->dropName);
-    if (buffer && size > 0) {
-        if (const char* p = static_cast<const char*>(GlobalLock(view->hDropData))) {
-            SIZE_T avail = GlobalSize(view->hDropData);
-            std::size_t n = 0;
-            while (n < avail && p[n]) ++n;
-            core::copy_bounded(buffer, static_cast<std::size_t>(size), std::string_view(p, n));
-            GlobalUnlock(view->hDropData);
-        }
-    }
-    return 1;
 }

@@ -78,6 +78,9 @@ VWVIEW* MakeViewRecord(WNDPROC viewProc, LPARAM extra);
 
 // ---- units (view/units.cpp)
 int FontHeightFromPoints(HDC dc, int points);
+// A parent's client area as a placement: origin (0, 0) for a child window,
+// else the client origin in screen coordinates; right and bottom hold the size.
+RECT ParentClientPlacement(HWND parent, bool child);
 
 // ---- field table (field/fieldtable.cpp)
 VWFIELD* FieldFromID(VWVIEW* view, LONG id);

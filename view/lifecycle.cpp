@@ -95,14 +95,11 @@ HVIEW VWAPI vwOpenView(HINSTANCE hInst, LPCSTR caption, DWORD style, HWND hParen
 
     int x = CW_USEDEFAULT, y = 0, cx = CW_USEDEFAULT, cy = 0;
     if (hParent && IsWindow(hParent)) {
-        RECT rc;
-        GetClientRect(hParent, &rc);
+        RECT rc = ParentClientPlacement(hParent, (style & WS_CHILD) != 0);
+        x = rc.left;
+        y = rc.top;
         cx = rc.right;
         cy = rc.bottom;
-        POINT origin = {0, 0};
-        if (!(style & WS_CHILD)) ClientToScreen(hParent, &origin);
-        x = origin.x;
-        y = origin.y;
     }
 
     view->exStyle |= g_lib.pendingExStyle;

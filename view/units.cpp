@@ -60,6 +60,14 @@ void GrowToWindowSize(HWND hWnd, DWORD style, DWORD exStyle, int& cx, int& cy) {
 
 } // namespace
 
+RECT ParentClientPlacement(HWND parent, bool child) {
+    RECT rc;
+    GetClientRect(parent, &rc);
+    POINT origin = {0, 0};
+    if (!child) ClientToScreen(parent, &origin);
+    return {origin.x, origin.y, rc.right, rc.bottom};
+}
+
 // -(points x LOGPIXELSY / 72), rounded by mapping twips through the DC.
 int FontHeightFromPoints(HDC dc, int points) {
     int oldMode = SetMapMode(dc, MM_ANISOTROPIC);
@@ -108,14 +116,11 @@ void VWAPI vwSetViewPosition(HVIEW view, int x, int y, int cx, int cy, UINT mode
 
     if (mode & VWP_FILLPARENT) {
         if (parent) {
-            RECT rc;
-            GetClientRect(parent, &rc);
+            RECT rc = ParentClientPlacement(parent, (style & WS_CHILD) != 0);
+            x = rc.left;
+            y = rc.top;
             cx = rc.right;
             cy = rc.bottom;
-            POINT origin = {0, 0};
-            if (!(style & WS_CHILD)) ClientToScreen(parent, &origin);
-            x = origin.x;
-            y = origin.y;
         } else {
             x = y = 0;
             cx = 200;

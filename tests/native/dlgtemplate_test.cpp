@@ -4,20 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "byte_builder.h"
 #include "core/dlgtemplate.hpp"
 
 using namespace ts::core;
 
 namespace {
 
-struct Tpl {
-    std::vector<std::uint8_t> b;
-    Tpl& w(std::uint16_t v) {
-        b.push_back(static_cast<std::uint8_t>(v));
-        b.push_back(static_cast<std::uint8_t>(v >> 8));
-        return *this;
-    }
-    Tpl& d(std::uint32_t v) { return w(static_cast<std::uint16_t>(v)).w(static_cast<std::uint16_t>(v >> 16)); }
+struct Tpl : ByteBuilder<Tpl> {
     Tpl& s(const std::u16string& t) {
         for (char16_t c : t) w(c);
         return w(0);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "byte_builder.h"
 #include "core/viewrecord.hpp"
 
 using namespace ts::core;
@@ -11,13 +12,7 @@ using namespace ts::core;
 namespace {
 
 // Builds records the way the resource compiler lays them out.
-struct Rec {
-    std::vector<std::uint8_t> b;
-    Rec& w(std::uint16_t v) {
-        b.push_back(static_cast<std::uint8_t>(v));
-        b.push_back(static_cast<std::uint8_t>(v >> 8));
-        return *this;
-    }
+struct Rec : ByteBuilder<Rec> {
     Rec& s(const std::string& text) {
         b.insert(b.end(), text.begin(), text.end());
         b.push_back(0);
