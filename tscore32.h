@@ -438,6 +438,11 @@ VWIMPORT int   VWAPI vwDeleteChar(LPSTR string, int pos);
 VWIMPORT LPSTR VWAPI vwInsertChar(LPSTR string, char c, int pos);
 
 /* ------------------------------------------------------------------------
+ * Waiting
+ * ---------------------------------------------------------------------- */
+VWIMPORT int   VWAPI vwWait(HVIEW view, LONG milliseconds);
+
+/* ------------------------------------------------------------------------
  * Text fields
  * ---------------------------------------------------------------------- */
 VWIMPORT int    VWAPI vwSetTextField(HVIEW view, int x, int y, LPCSTR text, HFONT hFont);

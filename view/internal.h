@@ -58,6 +58,16 @@ struct LibraryState {
     WNDPROC comboEditProc = nullptr;    // procedure of the last subclassed combo edit
 
     char debugLine[512] = {};
+
+    // vwWait: one wait at a time, ticked by the view window procedure.
+    struct {
+        LONG duration = 0;
+        LONG elapsed = 0;
+        bool done = false;
+        bool busy = false;
+    } wait;
+    int loopKind = 0;                   // 1 animation loop, 2 wait loop
+    LRESULT lastSelection = 0;          // last index read from a "SERVER" list
 };
 
 extern LibraryState g_lib;
@@ -75,6 +85,12 @@ void RemoveView(VWVIEW* view);
 
 // ---- lifecycle (view/lifecycle.cpp)
 VWVIEW* MakeViewRecord(WNDPROC viewProc, LPARAM extra);
+
+// ---- command notifications of fields (view/notify.cpp)
+// Serves a control's WM_COMMAND before routing; true when the result is final.
+bool ServeFieldCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// Routes a message to the application's view procedure and the default one.
+LRESULT RouteViewMessage(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // ---- units (view/units.cpp)
 int FontHeightFromPoints(HDC dc, int points);

@@ -20,7 +20,9 @@ void AttachCurrentView(HWND hWnd, bool firstSlotOnly) {
     }
 }
 
-LRESULT Route(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+} // namespace
+
+LRESULT RouteViewMessage(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!view) return DefWindowProcA(hWnd, msg, wParam, lParam);
     if (!(view->flags & VWF_FILTERMODE)) {
         if (view->viewProc) return view->viewProc(hWnd, msg, wParam, lParam);
@@ -30,6 +32,17 @@ LRESULT Route(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT r = view->viewProc ? view->viewProc(hWnd, msg, wParam, lParam) : 0;
     if (LOWORD(r)) return r;
     return view->defViewProc ? view->defViewProc(hWnd, msg, wParam, lParam) : r;
+}
+
+namespace {
+
+// The wait tick: 100 ms a tick until the duration is reached.
+void OnWaitTick(HWND hWnd) {
+    g_lib.wait.elapsed += 100;
+    if (g_lib.wait.elapsed >= g_lib.wait.duration) {
+        KillTimer(hWnd, VW_TIMER_WAIT);
+        g_lib.wait.done = true;
+    }
 }
 
 } // namespace
@@ -48,8 +61,20 @@ LRESULT CALLBACK vwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (view && view->kind == VWK_MDICHILD) return DefMDIChildProcA(hWnd, msg, wParam, lParam);
         return DefWindowProcA(hWnd, msg, wParam, lParam);
     }
+    case WM_COMMAND: {
+        VWVIEW* view = ViewFromWindow(hWnd);
+        LRESULT r;
+        if (view && ServeFieldCommand(view, hWnd, wParam, lParam, &r)) return r;
+        break;
+    }
+    case WM_TIMER:
+        if (wParam == VW_TIMER_WAIT) {
+            OnWaitTick(hWnd);
+            return 0;
+        }
+        break;
     default:
         break;
     }
-    return Route(ViewFromWindow(hWnd), hWnd, msg, wParam, lParam);
+    return RouteViewMessage(ViewFromWindow(hWnd), hWnd, msg, wParam, lParam);
 }
