@@ -5,19 +5,82 @@
 // shows the view, writes OUTDIR\VIEWNAME.rect ("x y width height" of the
 // window on the screen) and keeps running until OUTDIR\VIEWNAME.done
 // appears or ten seconds pass.
+//
+//   demo.exe VIEWNAME OUTDIR modal
+// runs the view modally for a script that types into it and clicks OK.
+// VIEWNAME.rect also holds the OK button's rectangle; VIEWNAME.result gets
+// the modal result and the text of the first field when the view ends.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "tscore32.h"
+
+namespace {
+
+const char* g_outDir = "";
+const char* g_name = "";
+char g_firstField[256] = "";
+
+void WriteFile(const char* suffix, const char* text) {
+    char path[MAX_PATH];
+    std::snprintf(path, sizeof path, "%s\\%s.%s", g_outDir, g_name, suffix);
+    if (FILE* f = std::fopen(path, "w")) {
+        std::fputs(text, f);
+        std::fclose(f);
+    }
+}
+
+// Announces where the window and its OK button are once the view has
+// painted, and keeps what the first field holds when OK is pressed.
+LRESULT CALLBACK ModalProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HVIEW view = vwGetView(hWnd);
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetTimer(hWnd, 1, 300, nullptr);
+        break;
+    case WM_TIMER:
+        if (wParam == 1) {
+            KillTimer(hWnd, 1);
+            RECT rc, ok = {};
+            GetWindowRect(hWnd, &rc);
+            GetWindowRect(vwGetFieldWindow(view, IDOK), &ok);
+            char text[128];
+            std::snprintf(text, sizeof text, "%ld %ld %ld %ld %ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left,
+                          rc.bottom - rc.top, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top);
+            WriteFile("rect", text);
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            GetWindowTextA(vwGetFieldNoWindow(view, 1), g_firstField, sizeof g_firstField);
+        break;
+    }
+    return DefViewProc(hWnd, msg, wParam, lParam);
+}
+
+int RunModal(HINSTANCE hInst) {
+    HVIEW view = vwCreateView(hInst, g_name, nullptr, ModalProc, 0);
+    if (!view) return 1;
+    LONG result = vwShowModalView(view);
+    char text[300];
+    std::snprintf(text, sizeof text, "%ld %s\n", result, g_firstField);
+    WriteFile("result", text);
+    return 0;
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
     if (__argc < 3) {
         std::fprintf(stderr, "usage: demo VIEWNAME OUTDIR\n");
         return 2;
     }
-    const char* name = __argv[1];
-    const char* outDir = __argv[2];
+    const char* name = g_name = __argv[1];
+    const char* outDir = g_outDir = __argv[2];
+    if (__argc > 3 && std::strcmp(__argv[3], "modal") == 0) return RunModal(hInst);
     HVIEW view = vwCreateView(hInst, name, nullptr, nullptr, 0);
     if (!view) return 1;
     HWND hWnd = vwShowView(view);

@@ -13,13 +13,8 @@ namespace {
 
 // Stand-ins for control classes that applications register themselves.
 void RegisterStandIns() {
-    for (const char* name : {"tsnumeric32", "ZEPHButton32", "datatbl32", "tsTable32", "borradio", "msctls_updown32x"}) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = Instance();
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-    }
+    for (const char* name : {"tsnumeric32", "ZEPHButton32", "datatbl32", "tsTable32", "borradio"})
+        RegisterTestClass(name, DefWindowProcA);
 }
 
 struct FieldTable : ::testing::Test {

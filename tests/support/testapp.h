@@ -32,6 +32,16 @@ private:
     HVIEW view_;
 };
 
+// Registers a window class of the test program (a stand-in for a control
+// class an application would register).
+inline void RegisterTestClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = Instance();
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
 inline std::string ClassOf(HWND h) {
     char buf[64] = {};
     GetClassNameA(h, buf, sizeof buf);

@@ -28,13 +28,7 @@ LRESULT CALLBACK ValidatingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, m, w, l);
 }
 
-void RegisterValidatingClass() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ValidatingProc;
-    wc.hInstance = Instance();
-    wc.lpszClassName = "tscheck32";
-    RegisterClassA(&wc);
-}
+void RegisterValidatingClass() { RegisterTestClass("tscheck32", ValidatingProc); }
 
 } // namespace
 

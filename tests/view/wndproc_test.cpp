@@ -108,11 +108,7 @@ LRESULT CALLBACK FieldSpy(HWND h, UINT m, WPARAM w, LPARAM l) {
 } // namespace
 
 TEST(WndProc, ListNotificationsStoreTheVariableAndTurnDoubleClicksIntoEnter) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = TableProc;
-    wc.hInstance = Instance();
-    wc.lpszClassName = "tsTable32";
-    RegisterClassA(&wc);
+    RegisterTestClass("tsTable32", TableProc);
     g_log.clear();
     g_callDefault = true;
     ViewGuard v(vwOpenView(Instance(), "lists", WS_POPUP, nullptr, ChainProc, 0));
@@ -220,11 +216,7 @@ LRESULT CALLBACK HelpWindow(HWND h, UINT m, WPARAM w, LPARAM l) {
 } // namespace
 
 TEST(WndProc, HelpButtonNineNineEightShowsHelp) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HelpWindow;
-    wc.hInstance = Instance();
-    wc.lpszClassName = "MS_WINHELP";
-    RegisterClassA(&wc);
+    RegisterTestClass("MS_WINHELP", HelpWindow);
     HWND help = CreateWindowA("MS_WINHELP", "help", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Instance(), nullptr);
     ViewGuard v(vwOpenView(Instance(), "help", WS_POPUP, nullptr, nullptr, 0));
     vwSetFieldEx(v.get(), 998, "button", "Help", BS_PUSHBUTTON, 0, 0, 0, 40, 14, nullptr, nullptr);
