@@ -2,6 +2,7 @@
 // variables, directive strings, protection and ownership of GDI objects.
 #include <gtest/gtest.h>
 
+#include "msglog.h"
 #include "testapp.h"
 
 using namespace tstest;
@@ -124,4 +125,73 @@ TEST_F(Attributes, ProtectionTabStopsAndFonts) {
     view.reset();
     EXPECT_EQ(GetObjectType(mine), static_cast<DWORD>(OBJ_FONT));
     DeleteObject(mine);
+}
+
+namespace {
+MessageLog g_seen;
+LRESULT CALLBACK AppFieldProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    g_seen.add(h, m, w, l);
+    return vwGetDefFieldProc(vwGetView(h), GetWindowLongA(h, GWL_ID))(h, m, w, l);
+}
+LRESULT CALLBACK RecordingDefaultProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    g_seen.add(h, m, w, l);
+    return DefEditProc(h, m, w, l);
+}
+} // namespace
+
+TEST_F(Attributes, GeometryStyleVisibilityAndEditState) {
+    const LONG id = 10;
+    HWND edit = vwGetFieldWindow(view.get(), id);
+    ShowWindow(view->hWnd, SW_SHOW);
+    ShowWindow(edit, SW_SHOW);
+    vwSetFieldXPos(view.get(), id, 33, FALSE);
+    vwSetFieldYPos(view.get(), id, 21, TRUE);
+    EXPECT_EQ(vwGetFieldXPos(view.get(), id), 33);
+    EXPECT_EQ(vwGetFieldYPos(view.get(), id), 21);
+    vwSetFieldWidth(view.get(), id, 70, TRUE);
+    vwSetFieldHeight(view.get(), id, 19, FALSE);
+    EXPECT_EQ(vwGetFieldWidth(view.get(), id), 70);
+    EXPECT_EQ(vwGetFieldHeight(view.get(), id), 19);
+    EXPECT_EQ(vwGetFieldXPos(view.get(), id), 33);  // resizing keeps the place
+
+    DWORD style = vwGetFieldStyle(view.get(), id);
+    EXPECT_EQ(vwSetFieldStyle(view.get(), id, style | ES_UPPERCASE, FALSE), style);
+    EXPECT_TRUE(vwGetFieldStyle(view.get(), id) & ES_UPPERCASE);
+    EXPECT_EQ(vwSetFieldStyle(view.get(), id, style, TRUE), 1u);  // the SetWindowPos answer
+
+    EXPECT_NE(vwHideField(view.get(), id), 0);  // it was visible
+    EXPECT_FALSE(IsWindowVisible(edit));
+    EXPECT_EQ(vwUnhideField(view.get(), id), 0);  // it was hidden
+    EXPECT_TRUE(IsWindowVisible(edit));
+
+    vwSetFieldModified(view.get(), id, TRUE);
+    EXPECT_TRUE(vwGetFieldModified(view.get(), id));
+    vwSetFieldModified(view.get(), id, FALSE);
+    EXPECT_FALSE(vwGetFieldModified(view.get(), id));
+    vwSetFieldLimit(view.get(), id, 7);
+    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 7);
+
+    vwSetFieldDlgCode(view.get(), id, 0x8081);
+    EXPECT_EQ(vwGetFieldDlgCode(view.get(), id), 0x8081);
+    vwSetFieldSQLPtr(view.get(), id, 0xABCDEF);
+    EXPECT_EQ(vwGetFieldSQLPtr(view.get(), id), 0xABCDEFu);
+    EXPECT_EQ(vwGetFieldVar(view.get(), id), &var);
+}
+
+TEST_F(Attributes, TheApplicationFieldProcedureSeesMessagesFirst) {
+    vwSetFieldProc(view.get(), 10, AppFieldProc);
+    EXPECT_EQ(vwGetFieldProc(view.get(), 10), AppFieldProc);
+    g_seen.clear();
+    SetWindowTextA(vwGetFieldWindow(view.get(), 10), "abc");
+    EXPECT_TRUE(g_seen.contains(WM_SETTEXT));
+    EXPECT_EQ(TextOf(vwGetFieldWindow(view.get(), 10)), "abc");  // and passed it on
+    vwSetFieldProc(view.get(), 10, nullptr);
+    g_seen.clear();
+    SetWindowTextA(vwGetFieldWindow(view.get(), 10), "def");
+    EXPECT_FALSE(g_seen.contains(WM_SETTEXT));
+    // a replaced default procedure receives what the application does not take
+    vwSetDefFieldProc(view.get(), 10, RecordingDefaultProc);
+    SetWindowTextA(vwGetFieldWindow(view.get(), 10), "ghi");
+    EXPECT_TRUE(g_seen.contains(WM_SETTEXT));
+    vwSetDefFieldProc(view.get(), 10, DefEditProc);
 }

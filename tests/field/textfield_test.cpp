@@ -90,3 +90,30 @@ TEST_F(TextFields, LoaderFontsAreOwnedApplicationFontsAreNot) {
     EXPECT_NE(GetObjectType(app), 0u);
     DeleteObject(app);
 }
+
+TEST_F(TextFields, TheViewPaintsThemInTheirColours) {
+    MoveWindow(view->hWnd, 10, 10, 240, 120, FALSE);
+    vwSetViewBackBrush(view.get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    vwSetTextField(view.get(), 4, 4, "MMMM", nullptr);
+    vwSetTextFieldColors(view.get(), 1, RGB(0, 0, 0), RGB(255, 0, 0));
+    vwSetTextField(view.get(), -1, -1, "WWWW", nullptr);
+    vwSetTextFieldColors(view.get(), 2, RGB(0, 0, 0), RGB(0, 255, 0));
+    vwSetTextField(view.get(), 4, 40, "HHHH", nullptr);
+    vwSetTextFieldColors(view.get(), 3, RGB(0, 0, 0), RGB(0, 0, 255));
+    vwHideTextField(view.get(), 3, FALSE);
+    ShowWindow(view->hWnd, SW_SHOWNA);
+    UpdateWindow(view->hWnd);
+    HDC dc = GetDC(view->hWnd);
+    const int x1 = vwGetTextFieldXPos(view.get(), 1), y1 = vwGetTextFieldYPos(view.get(), 1);
+    EXPECT_EQ(GetPixel(dc, x1, y1), RGB(255, 0, 0));
+    RECT client;
+    GetClientRect(view->hWnd, &client);
+    // the centred label starts half its extent before the middle
+    SIZE ext;
+    GetTextExtentPoint32A(dc, "WWWW", 4, &ext);
+    EXPECT_EQ(GetPixel(dc, (client.right - ext.cx) / 2, (client.bottom - ext.cy) / 2), RGB(0, 255, 0));
+    EXPECT_NE(GetPixel(dc, (client.right - ext.cx) / 2 - 2, (client.bottom - ext.cy) / 2), RGB(0, 255, 0));
+    // the hidden one is not drawn: the view's background shows
+    EXPECT_EQ(GetPixel(dc, vwGetTextFieldXPos(view.get(), 3), vwGetTextFieldYPos(view.get(), 3)), RGB(255, 255, 255));
+    ReleaseDC(view->hWnd, dc);
+}
