@@ -464,6 +464,22 @@ VWIMPORT int    VWAPI vwHideTextField(HVIEW view, int n, BOOL redraw);
 VWIMPORT int    VWAPI vwUnhideTextField(HVIEW view, int n, BOOL redraw);
 
 /* ------------------------------------------------------------------------
+ * View errors
+ * ---------------------------------------------------------------------- */
+/* vwSetViewStatus codes */
+#define VWST_ERROR          1        /* an error is pending */
+#define VWST_RESUMEBALLOONS 0x100    /* balloon help on again */
+#define VWST_NOBALLOONS     0x10000  /* balloon help suspended */
+
+VWIMPORT void  VWAPI vwSetViewStatus(HVIEW view, LONG id, LONG code);
+VWIMPORT void  VWAPI vwResetViewError(HVIEW view);
+VWIMPORT void  VWAPI vwSetViewEditingOff(HVIEW view);
+VWIMPORT void  VWAPI vwSetViewEditingOn(HVIEW view);
+VWIMPORT SHORT VWAPI vwGetViewErrorStatus(HVIEW view);
+VWIMPORT void  VWAPI vwSetViewErrorColors(HVIEW view, COLORREF text, COLORREF back);
+VWIMPORT int   VWAPI vwSetViewMessageFile(HVIEW view, LPCSTR fileName);
+
+/* ------------------------------------------------------------------------
  * Status line
  * ---------------------------------------------------------------------- */
 VWIMPORT int VWAPI vwRemoveViewDSL(HVIEW view);

@@ -12,12 +12,47 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return OnEraseBkgnd(view, hWnd, reinterpret_cast<HDC>(wParam));
     case WM_PAINT:
         return OnPaint(view, hWnd);
+    case WM_DESTROY:
+        if (g_lib.loopKind == 1) KillTimer(hWnd, VW_TIMER_ANIMATE);
+        if (g_lib.loopKind == 2) KillTimer(hWnd, VW_TIMER_WAIT);
+        break;
+    case WM_SIZE:
+        OnSize(view, hWnd, wParam);
+        break;
+    case WM_ACTIVATE:
+        OnActivate(view, hWnd, wParam);
+        break;
+    case WM_SETFOCUS:
+        OnSetFocus(view, hWnd);
+        break;
     case WM_CLOSE:
         if (view->kind == VWK_MODAL) {
             vwEndModalView(view, 0);
             return 0;
         }
         break;
+    case WM_KEYDOWN:
+        return OnKeyDown(view, hWnd, wParam, lParam);
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            if (view->kind == VWK_MODAL) return 0;
+            if (view->hIcon) SetClassLongPtrA(hWnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(view->hIcon));
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(view, hWnd);
+        break;
+    case WM_NCLBUTTONDOWN:
+        OnNcLButtonDown(view);
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return OnScroll(view, hWnd, msg, wParam, lParam);
+    case VWM_ERRORDONE:
+        vwSetViewStatus(view, static_cast<LONG>(wParam), 0);
+        return 0;
+    case VWM_DRAG2:
+        return 1;
     case WM_SETFONT:
         return OnSetFont(view, hWnd, reinterpret_cast<HFONT>(wParam), lParam);
     case WM_GETFONT:

@@ -11,5 +11,14 @@ LRESULT OnCtlColor(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 LRESULT OnSetFont(VWVIEW* view, HWND hWnd, HFONT font, LPARAM lParam);
 LRESULT OnCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnNcDestroy(VWVIEW* view, HWND hWnd);
+LRESULT OnKeyDown(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+void RemoveErrorBalloon(VWVIEW* view);
+void OnActivate(VWVIEW* view, HWND hWnd, WPARAM wParam);
+void OnSetFocus(VWVIEW* view, HWND hWnd);
+void OnLButtonDown(VWVIEW* view, HWND hWnd);
+void OnNcLButtonDown(VWVIEW* view);
+LRESULT OnScroll(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void OnSize(VWVIEW* view, HWND hWnd, WPARAM wParam);
+void ApplyScrollDirectives(VWVIEW* view, HWND hWnd, const char* viewString);
 
 } // namespace ts

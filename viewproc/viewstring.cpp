@@ -5,7 +5,7 @@
 
 namespace ts {
 
-LRESULT OnSetViewString(VWVIEW* view, HWND) {
+LRESULT OnSetViewString(VWVIEW* view, HWND hWnd) {
     char s[1001] = {};
     vwGetViewString(view, s, sizeof s);
     auto has = [&s](const char* keyword) { return core::contains_nocase(s, keyword); };
@@ -27,6 +27,8 @@ LRESULT OnSetViewString(VWVIEW* view, HWND) {
 
     if (has("@SELCOLORS")) view->flags |= VWF_SELCOLORS;
     else view->flags &= ~VWF_SELCOLORS;
+
+    ApplyScrollDirectives(view, hWnd, s);
     return 0;
 }
 

@@ -1,0 +1,117 @@
+// Backgrounds and frames of views, checked by their pixels, and the
+// release of what views own.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "testapp.h"
+
+using namespace tstest;
+
+namespace {
+
+HVIEW Painted(const char* directives) {
+    HVIEW v = vwOpenView(Instance(), "paint", WS_POPUP, nullptr, nullptr, 0);
+    MoveWindow(v->hWnd, 20, 20, 120, 80, FALSE);
+    vwSetViewString(v, directives);
+    ShowWindow(v->hWnd, SW_SHOWNA);
+    UpdateWindow(v->hWnd);
+    return v;
+}
+
+std::set<COLORREF> Colours(HWND h, int x0, int y0, int n) {
+    std::set<COLORREF> seen;
+    HDC dc = GetDC(h);
+    for (int y = y0; y < y0 + n; ++y)
+        for (int x = x0; x < x0 + n; ++x) seen.insert(GetPixel(dc, x, y));
+    ReleaseDC(h, dc);
+    return seen;
+}
+
+COLORREF Pixel(HWND h, int x, int y) {
+    HDC dc = GetDC(h);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+}
+
+} // namespace
+
+TEST(Painting, BackgroundStylesUseTheSharedPatterns) {
+    ViewGuard p1(Painted("@3D2"));
+    // the first pattern is a checker of two greys
+    EXPECT_EQ(Colours(p1->hWnd, 10, 10, 8), (std::set<COLORREF>{RGB(192, 192, 192), RGB(224, 224, 224)}));
+    ViewGuard gray(Painted("@3D3"));
+    EXPECT_EQ(Colours(gray->hWnd, 10, 10, 8), (std::set<COLORREF>{GetSysColor(COLOR_3DLIGHT)}));
+    ViewGuard steel(Painted("@3D"));
+    EXPECT_GT(Colours(steel->hWnd, 10, 10, 8).size(), 1u);
+    ViewGuard both(Painted("@3D2@3D"));  // "@3D2" wins, the styles exclude each other
+    EXPECT_EQ(both->flags & (VWF_3D | VWF_3D2), VWF_3D2);
+}
+
+TEST(Painting, OutAndLightFrames) {
+    // frames go with a background brush; "@LIGHT" wins over "@OUT": one pixel
+    ViewGuard light(Painted("@3D3@LIGHT@OUT"));
+    RECT rc;
+    GetClientRect(light->hWnd, &rc);
+    EXPECT_EQ(Pixel(light->hWnd, 0, 5), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(light->hWnd, rc.right - 1, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_NE(Pixel(light->hWnd, 1, 5), RGB(255, 255, 255));
+    ViewGuard out(Painted("@3D3@OUT"));
+    EXPECT_EQ(Pixel(out->hWnd, 1, 5), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(out->hWnd, rc.right - 2, 5), GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST(Painting, FieldsTakeTheirColoursFromTheView) {
+    ViewGuard v(Painted(""));
+    vwSetFieldEx(v.get(), 5, "edit", "x", WS_VISIBLE, 0, 0, 0, 40, 10, nullptr, nullptr);
+    vwSetFieldEx(v.get(), 6, "edit", "y", WS_VISIBLE, 0, 0, 14, 40, 10, nullptr, nullptr);
+    vwSetFieldColors(v.get(), 5, RGB(1, 2, 3), RGB(200, 10, 10), RGB(4, 5, 6), RGB(10, 200, 10));
+    HWND e = vwGetFieldWindow(v.get(), 5);
+    HDC dc = GetDC(e);
+    HBRUSH b = reinterpret_cast<HBRUSH>(SendMessageA(v->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                    reinterpret_cast<LPARAM>(e)));
+    EXPECT_EQ(b, vwGetFieldBackBrush(v.get(), 5));
+    EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 10));
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    // the focused field uses the selection colours only under "@SELCOLORS"
+    SetFocus(e);
+    SendMessageA(v->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(e));
+    EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 10));
+    vwSetViewString(v.get(), "@SELCOLORS");
+    b = reinterpret_cast<HBRUSH>(SendMessageA(v->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(e)));
+    EXPECT_EQ(GetBkColor(dc), RGB(10, 200, 10));
+    EXPECT_EQ(b, v->fields[1]->colors->hSelBackBrush);
+    ReleaseDC(e, dc);
+}
+
+TEST(Painting, SharedBrushesLiveUntilWepZero) {
+    ViewGuard v(Painted("@CTL3D"));
+    HDC dc = GetDC(v->hWnd);
+    HBRUSH gray = reinterpret_cast<HBRUSH>(SendMessageA(v->hWnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), 0));
+    ReleaseDC(v->hWnd, dc);
+    LOGBRUSH lb = {};
+    ASSERT_TRUE(GetObjectA(gray, sizeof lb, &lb));
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_SOLID));
+    EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_3DLIGHT));  // Windows 4 and later
+    EXPECT_EQ(WEP(1), 1);
+    EXPECT_EQ(GetObjectType(gray), static_cast<DWORD>(OBJ_BRUSH));
+    EXPECT_EQ(WEP(0), 1);
+    EXPECT_EQ(GetObjectType(gray), 0u);
+}
+
+TEST(Painting, AThousandViewsLeaveNoObjectsBehind) {
+    for (int i = 0; i < 1000; ++i) {
+        HVIEW v = vwCreateView(Instance(), i % 2 ? "Fonts42" : "Colors41", nullptr, nullptr, 0);
+        ASSERT_TRUE(v);
+        vwShowViewWindow(v, SW_SHOWNA);
+        HGDIOBJ objects[] = {v->hFont, v->hSelBrush, v->hBackBrush, v->fields[1]->hFont,
+                             v->fields[1]->colors ? v->fields[1]->colors->hBackBrush : nullptr,
+                             v->textFields[1]->hFont};
+        DestroyWindow(v->hWnd);
+        ASSERT_FALSE(vwIsView(v));
+        for (HGDIOBJ o : objects)
+            if (o) ASSERT_EQ(GetObjectType(o), 0u) << i;
+    }
+}
