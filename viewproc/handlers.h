@@ -20,5 +20,8 @@ void OnNcLButtonDown(VWVIEW* view);
 LRESULT OnScroll(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void OnSize(VWVIEW* view, HWND hWnd, WPARAM wParam);
 void ApplyScrollDirectives(VWVIEW* view, HWND hWnd, const char* viewString);
+bool BackgroundBitmapName(VWVIEW* view, const char* viewString, char* name, std::size_t size);
+void LoadBackgroundBitmap(VWVIEW* view, HWND hWnd, const char* name, const char* viewString);
+LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
 
 } // namespace ts

@@ -63,6 +63,12 @@ HBRUSH StyleBrush(DWORD flags) {
 
 LRESULT OnEraseBkgnd(VWVIEW* view, HWND hWnd, HDC dc) {
     if (IsIconic(hWnd)) return DefWindowProcA(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    if ((view->flags & VWF_BITBRUSH) && GetPropA(hWnd, "BITBRUSH")) {
+        EraseWithBrush(hWnd, dc, static_cast<HBRUSH>(GetPropA(hWnd, "BITBRUSH")));
+        DrawViewFrame(view, hWnd, dc);
+        return 0;
+    }
+    if (HBITMAP bmp = static_cast<HBITMAP>(GetPropA(hWnd, "BITMAP"))) return DrawBackgroundBitmap(view, hWnd, dc, bmp);
     HBRUSH brush = StyleBrush(view->flags);
     if (!brush) brush = view->hBackBrush;
     if (brush) {

@@ -11,6 +11,8 @@ LRESULT OnSetViewString(VWVIEW* view, HWND hWnd) {
     auto has = [&s](const char* keyword) { return core::contains_nocase(s, keyword); };
 
     if (has("@CTL3D")) view->flags |= VWF_CTL3D;
+    char bitmap[240] = {};
+    const bool wantsBitmap = BackgroundBitmapName(view, s, bitmap, sizeof bitmap);
 
     view->flags &= ~(VWF_LIGHT | VWF_OUT);
     if (has("@LIGHT")) view->flags |= VWF_LIGHT;
@@ -29,6 +31,7 @@ LRESULT OnSetViewString(VWVIEW* view, HWND hWnd) {
     else view->flags &= ~VWF_SELCOLORS;
 
     ApplyScrollDirectives(view, hWnd, s);
+    if (wantsBitmap) LoadBackgroundBitmap(view, hWnd, bitmap, s);
     return 0;
 }
 

@@ -2,8 +2,11 @@
 // release of what views own.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <string>
 
+#include "msgbox.h"
 #include "testapp.h"
 
 using namespace tstest;
@@ -114,4 +117,82 @@ TEST(Painting, AThousandViewsLeaveNoObjectsBehind) {
         for (HGDIOBJ o : objects)
             if (o) ASSERT_EQ(GetObjectType(o), 0u) << i;
     }
+}
+
+namespace {
+
+// Writes a solid 8 x 8 bitmap file and returns its path without ".bmp".
+std::string WriteBitmapFile(const char* stem, BYTE r, BYTE g, BYTE b) {
+    char tmp[MAX_PATH];
+    GetTempPathA(sizeof tmp, tmp);
+    std::string path = std::string(tmp) + stem;
+    BYTE file[54 + 8 * 24] = {'B', 'M'};
+    *reinterpret_cast<DWORD*>(file + 2) = sizeof file;
+    *reinterpret_cast<DWORD*>(file + 10) = 54;
+    BITMAPINFOHEADER bi = {sizeof bi, 8, 8, 1, 24, BI_RGB, 8 * 24, 0, 0, 0, 0};
+    std::memcpy(file + 14, &bi, sizeof bi);
+    for (int i = 0; i < 64; ++i) {
+        file[54 + 3 * i] = b;
+        file[55 + 3 * i] = g;
+        file[56 + 3 * i] = r;
+    }
+    HANDLE h = CreateFileA((path + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, file, sizeof file, &written, nullptr);
+    CloseHandle(h);
+    return path;
+}
+
+std::string g_rename;
+LRESULT CALLBACK RenameBitmap(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == VWM_FINDBITMAP && !g_rename.empty()) {
+        lstrcpynA(reinterpret_cast<char*>(l), g_rename.c_str(), 240);
+        return 0;
+    }
+    return DefViewProc(h, m, w, l);
+}
+
+} // namespace
+
+TEST(Painting, BitmapBackgroundsFromResourcesAndFiles) {
+    ViewGuard picture(Painted("@BITMAP(red16)"));
+    EXPECT_EQ(Pixel(picture->hWnd, 3, 3), RGB(255, 0, 0));
+    EXPECT_NE(Pixel(picture->hWnd, 40, 40), RGB(255, 0, 0));  // outside the picture
+    EXPECT_EQ(GetPropA(picture->hWnd, "STR"), nullptr);
+    ViewGuard stretched(Painted("@BITMAP(red16)@STRETCH"));
+    EXPECT_EQ(Pixel(stretched->hWnd, 100, 60), RGB(255, 0, 0));
+    EXPECT_EQ(GetPropA(stretched->hWnd, "STR"), reinterpret_cast<HANDLE>(2));
+    ViewGuard brush(Painted("@BITBRUSH(red16)@STRETCH"));  // a brush tiles; no "STR"
+    EXPECT_TRUE(brush->flags & VWF_BITBRUSH);
+    EXPECT_EQ(Pixel(brush->hWnd, 100, 60), RGB(255, 0, 0));
+    EXPECT_EQ(GetPropA(brush->hWnd, "STR"), nullptr);
+    EXPECT_NE(GetPropA(brush->hWnd, "BITBRUSH"), nullptr);
+
+    std::string blue = WriteBitmapFile("tsblue", 0, 0, 255);
+    ViewGuard file(Painted(("@BITMAP(" + blue + ")").c_str()));  // ".bmp" is added
+    EXPECT_EQ(Pixel(file->hWnd, 3, 3), RGB(0, 0, 255));
+    HBITMAP shown = static_cast<HBITMAP>(GetPropA(file->hWnd, "BITMAP"));
+    file.reset();
+    EXPECT_EQ(GetObjectType(shown), 0u);  // deleted with the window
+    DeleteFileA((blue + ".bmp").c_str());
+}
+
+TEST(Painting, MissingBitmapsMayBeRenamedOrAreReported) {
+    std::string green = WriteBitmapFile("tsgreen", 0, 255, 0);
+    g_rename = green + ".bmp";
+    ViewGuard v(vwOpenView(Instance(), "find", WS_POPUP, nullptr, RenameBitmap, 0));
+    MoveWindow(v->hWnd, 20, 20, 120, 80, FALSE);
+    ShowWindow(v->hWnd, SW_SHOWNA);
+    vwSetViewString(v.get(), "@BITMAP(nothere)");
+    UpdateWindow(v->hWnd);
+    EXPECT_EQ(Pixel(v->hWnd, 3, 3), RGB(0, 255, 0));
+    MessageBoxCapture boxes;
+    g_rename.clear();
+    vwSetViewString(v.get(), "@BITMAP(nothere)");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "Tessarine");
+    EXPECT_EQ(boxes.boxes()[0].text,
+              "Unable to load background bitmap from resources.\nBitmap:nothere\nCheck for bitmap file or bitmap resource.");
+    EXPECT_NE(GetPropA(v->hWnd, "BITMAP"), nullptr);  // the view keeps its previous background
+    DeleteFileA((green + ".bmp").c_str());
 }
