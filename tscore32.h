@@ -246,6 +246,26 @@ typedef struct tagVWVIEW {
 
 typedef VWVIEW *HVIEW;
 
+/* The error record of VWM_SHOWERROR (lParam): fifteen 32-bit words on
+ * i686; on x86_64 every slot is pointer-sized. */
+typedef struct tagVWERRORREC {
+    HWND        hField;      /* control window of the field in error */
+    LONG_PTR    fieldId;
+    LONG_PTR    kind;        /* 0 from the library */
+    LONG_PTR    code;        /* kind 4 with code 600 is only acknowledged */
+    LPCSTR      directives;  /* "@MBOX", "@BEEP", "@WARN", "@WAVE", "@STAT", "@LOOKUP" */
+    LPSTR       text;
+    LPCSTR      caption;
+    LONG_PTR    x, y, width, height;  /* balloon placement, 0 = from the field */
+    COLORREF    textColor;
+    COLORREF    bkColor;
+    LONG_PTR    reserved[2];
+} VWERRORREC;
+
+/* VWM_SHOWERROR result bits */
+#define VWSE_HANDLED        0x1
+#define VWSE_WARNING        0x2
+
 /* ------------------------------------------------------------------------
  * View creation and lifecycle
  * ---------------------------------------------------------------------- */

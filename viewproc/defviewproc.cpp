@@ -48,6 +48,8 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_HSCROLL:
     case WM_VSCROLL:
         return OnScroll(view, hWnd, msg, wParam, lParam);
+    case VWM_SHOWERROR:
+        return OnShowError(view, hWnd, wParam, lParam);
     case VWM_ERRORDONE:
         vwSetViewStatus(view, static_cast<LONG>(wParam), 0);
         return 0;

@@ -23,5 +23,6 @@ void ApplyScrollDirectives(VWVIEW* view, HWND hWnd, const char* viewString);
 bool BackgroundBitmapName(VWVIEW* view, const char* viewString, char* name, std::size_t size);
 void LoadBackgroundBitmap(VWVIEW* view, HWND hWnd, const char* name, const char* viewString);
 LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
+LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 
 } // namespace ts
