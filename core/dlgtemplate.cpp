@@ -19,6 +19,13 @@ TemplateName read_name(ByteReader& r) {
     return name;
 }
 
+void read_rect(ByteReader& r, std::int16_t& x, std::int16_t& y, std::int16_t& cx, std::int16_t& cy) {
+    x = r.i16();
+    y = r.i16();
+    cx = r.i16();
+    cy = r.i16();
+}
+
 } // namespace
 
 const char16_t* predefined_class_name(std::uint16_t atom) {
@@ -40,10 +47,7 @@ DialogTemplate read_dialog_template(std::span<const std::uint8_t> data) {
     h.style = r.u32();
     h.exStyle = r.u32();
     h.itemCount = r.u16();
-    h.x = r.i16();
-    h.y = r.i16();
-    h.cx = r.i16();
-    h.cy = r.i16();
+    read_rect(r, h.x, h.y, h.cx, h.cy);
     h.menu = read_name(r);
     h.windowClass = read_name(r);
     h.caption = r.wstring();
@@ -63,10 +67,7 @@ DialogTemplate read_dialog_template(std::span<const std::uint8_t> data) {
         r.align(4);
         it.style = r.u32();
         it.exStyle = r.u32();
-        it.x = r.i16();
-        it.y = r.i16();
-        it.cx = r.i16();
-        it.cy = r.i16();
+        read_rect(r, it.x, it.y, it.cx, it.cy);
         it.id = r.u16();
         it.windowClass = read_name(r);
         if (it.windowClass.is_ordinal()) {

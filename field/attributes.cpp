@@ -17,6 +17,14 @@ VWFIELD* F(HVIEW view, LONG id) { return FieldFromID(view, id); }
 
 bool SelColors(HVIEW view) { return (view->flags & VWF_SELCOLORS) != 0; }
 
+// A colour or brush of the field's own colour record, or the view's when
+// the field has none.
+template <typename T>
+T OwnOrView(HVIEW view, LONG id, T VWFIELDCOLORS::*own, T VWVIEW::*fallback) {
+    VWFIELD* f = F(view, id);
+    return f && f->colors ? f->colors->*own : view->*fallback;
+}
+
 RECT FieldRectInParent(VWFIELD* f) {
     RECT rc = {};
     GetWindowRect(f->hWnd, &rc);
@@ -94,36 +102,30 @@ int VWAPI vwIsFieldColored(HVIEW view, LONG id) {
 }
 
 COLORREF VWAPI vwGetFieldTextColor(HVIEW view, LONG id) {
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->textColor : view->textColor;
+    return OwnOrView(view, id, &VWFIELDCOLORS::textColor, &VWVIEW::textColor);
 }
 
 COLORREF VWAPI vwGetFieldBkColor(HVIEW view, LONG id) {
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->bkColor : view->bkColor;
+    return OwnOrView(view, id, &VWFIELDCOLORS::bkColor, &VWVIEW::bkColor);
 }
 
 COLORREF VWAPI vwGetFieldSelTextColor(HVIEW view, LONG id) {
     if (!SelColors(view)) return vwGetFieldTextColor(view, id);
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->selTextColor : view->selTextColor;
+    return OwnOrView(view, id, &VWFIELDCOLORS::selTextColor, &VWVIEW::selTextColor);
 }
 
 COLORREF VWAPI vwGetFieldSelBkColor(HVIEW view, LONG id) {
     if (!SelColors(view)) return vwGetFieldBkColor(view, id);
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->selBkColor : view->selBkColor;
+    return OwnOrView(view, id, &VWFIELDCOLORS::selBkColor, &VWVIEW::selBkColor);
 }
 
 HBRUSH VWAPI vwGetFieldBackBrush(HVIEW view, LONG id) {
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->hBackBrush : view->hBackBrush;
+    return OwnOrView(view, id, &VWFIELDCOLORS::hBackBrush, &VWVIEW::hBackBrush);
 }
 
 HBRUSH VWAPI vwGetFieldSelBackBrush(HVIEW view, LONG id) {
     if (!SelColors(view)) return vwGetFieldBackBrush(view, id);
-    VWFIELD* f = F(view, id);
-    return f && f->colors ? f->colors->hSelBackBrush : view->hSelBrush;
+    return OwnOrView(view, id, &VWFIELDCOLORS::hSelBackBrush, &VWVIEW::hSelBrush);
 }
 
 // ---- geometry, style, font, visibility

@@ -133,6 +133,19 @@ TEST(WndProc, ListNotificationsStoreTheVariableAndTurnDoubleClicksIntoEnter) {
     EXPECT_TRUE(g_log.contains(WM_COMMAND));
 }
 
+TEST(WndProc, ComboSelectionStoresTheVariable) {
+    RegisterTestClass("tscbtable32", TableProc);
+    ViewGuard v(vwOpenView(Instance(), "combos", WS_POPUP, nullptr, nullptr, 0));
+    int var = 0;
+    vwSetFieldEx(v.get(), 22, "tscbtable", "", 0, 0, 0, 0, 40, 40, &var, nullptr);
+    HWND c = vwGetFieldWindow(v.get(), 22);
+    g_scrToApp = nullptr;
+    SendMessageA(v->hWnd, WM_COMMAND, MAKEWPARAM(22, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(c));
+    EXPECT_EQ(g_scrToApp, nullptr);  // only a new selection is stored
+    SendMessageA(v->hWnd, WM_COMMAND, MAKEWPARAM(22, CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+    EXPECT_EQ(g_scrToApp, &var);
+}
+
 TEST(WndProc, DirectoryListsAreEnteredOnDoubleClick) {
     char tmp[MAX_PATH], root[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
