@@ -1,6 +1,8 @@
 // DefViewProc: the default window procedure of every view.
 #include "viewproc/handlers.h"
 
+#include <dde.h>
+
 using namespace ts;
 
 LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -59,6 +61,22 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return OnSetFont(view, hWnd, reinterpret_cast<HFONT>(wParam), lParam);
     case WM_GETFONT:
         return GetWindowLongPtrA(hWnd, VWL_FONT);
+    case WM_PAINTICON:
+        SetClassLongPtrA(hWnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(view->hIcon ? view->hIcon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
+        break;
+    case WM_ICONERASEBKGND:
+        if (view->hBackBrush) {
+            RECT rc;
+            GetClientRect(hWnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, view->hBackBrush);
+            return 1;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        OnSysColorChange(view, hWnd);
+        break;
+    case WM_DDE_INITIATE:
+        return OnDdeInitiate(view, hWnd, wParam, lParam);
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(view->hIcon ? view->hIcon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
     case WM_NCDESTROY:

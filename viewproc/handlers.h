@@ -24,5 +24,7 @@ bool BackgroundBitmapName(VWVIEW* view, const char* viewString, char* name, std:
 void LoadBackgroundBitmap(VWVIEW* view, HWND hWnd, const char* name, const char* viewString);
 LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
 LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+void OnSysColorChange(VWVIEW* view, HWND hWnd);
 
 } // namespace ts

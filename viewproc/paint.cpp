@@ -86,6 +86,19 @@ LRESULT OnEraseBkgnd(VWVIEW* view, HWND hWnd, HDC dc) {
     return r;
 }
 
+// The gray brush follows the system colours; a view without its own brush
+// follows COLOR_WINDOW.
+void OnSysColorChange(VWVIEW* view, HWND hWnd) {
+    if (g_lib.windows4) {
+        if (g_lib.grayBrush) DeleteObject(g_lib.grayBrush);
+        g_lib.grayBrush = CreateSolidBrush(GetSysColor(COLOR_3DLIGHT));
+    }
+    if (!view->hBackBrush) {
+        view->bkColor = GetSysColor(COLOR_WINDOW);
+        SetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND, COLOR_WINDOW + 1);
+    }
+}
+
 LRESULT OnPaint(VWVIEW* view, HWND hWnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hWnd, &ps);

@@ -1,6 +1,8 @@
 // The default view procedure: OK and Cancel, closing, keys and scrolling.
 #include <gtest/gtest.h>
 
+#include <dde.h>
+
 #include "msglog.h"
 #include "testapp.h"
 
@@ -167,4 +169,57 @@ TEST(Keys, SpecialKeysAndControlNavigationScroll) {
     vwSetViewString(v.get(), "@VSCROLL(400,10)@OUT");
     SendMessageA(v->hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(VPos(v.get()), 0);
+}
+
+namespace {
+MessageLog g_dde;
+LRESULT CALLBACK DdeLogger(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DDE_INITIATE || m == WM_DDE_ACK) g_dde.add(h, m, w, l);
+    return DefWindowProcA(h, m, w, l);
+}
+LRESULT CALLBACK FieldDdeLogger(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DDE_INITIATE) g_dde.add(h, m, w, l);
+    return vwGetDefFieldProc(vwGetView(h), GetWindowLongA(h, GWL_ID))(h, m, w, l);
+}
+} // namespace
+
+TEST(Dde, InitiateReachesTheFieldsThatNameIt) {
+    RegisterTestClass("DdeClient", DdeLogger);
+    HWND client = CreateWindowA("DdeClient", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Instance(), nullptr);
+    ViewGuard v(vwOpenView(Instance(), "dde", WS_POPUP, nullptr, nullptr, 0));
+    vwSetFieldEx(v.get(), 61, "edit", "", 0, 0, 0, 0, 40, 10, nullptr, FieldDdeLogger);
+    vwSetFieldEx(v.get(), 62, "edit", "", 0, 0, 0, 12, 40, 10, nullptr, FieldDdeLogger);
+    vwSetFieldString(v.get(), 61, "@SERVER(Sales,Totals,Q1)");
+    vwSetFieldString(v.get(), 62, "@server(Sales,Totals,Q1)");  // the search is case-sensitive
+    auto initiate = [&](const char* app, const char* topic) {
+        ATOM a = GlobalAddAtomA(app), t = GlobalAddAtomA(topic);
+        EXPECT_EQ(SendMessageA(v->hWnd, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(client), MAKELPARAM(a, t)), 0);
+        GlobalDeleteAtom(a);
+        GlobalDeleteAtom(t);
+    };
+    initiate("sales", "TOTALS");
+    ASSERT_EQ(g_dde.entries().size(), 1u);
+    EXPECT_EQ(g_dde.entries()[0].hWnd, vwGetFieldWindow(v.get(), 61));
+    g_dde.clear();
+    initiate("Sales", "Other");
+    EXPECT_TRUE(g_dde.entries().empty());
+    initiate("Server", "Name");  // the view itself answers
+    ASSERT_EQ(g_dde.sequence(), std::vector<UINT>{WM_DDE_ACK});
+    EXPECT_EQ(g_dde.entries()[0].wParam, reinterpret_cast<WPARAM>(v->hWnd));
+    v.reset();
+    DestroyWindow(client);
+}
+
+TEST(SysColors, ViewsWithoutBrushFollowTheWindowColour) {
+    ViewGuard v(vwOpenView(Instance(), "colours", WS_POPUP, nullptr, nullptr, 0));
+    v->bkColor = RGB(1, 2, 3);
+    SendMessageA(v->hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(v->bkColor, GetSysColor(COLOR_WINDOW));
+    HBRUSH own = CreateSolidBrush(RGB(9, 9, 9));
+    vwSetViewBackBrush(v.get(), own);
+    v->bkColor = RGB(1, 2, 3);
+    SendMessageA(v->hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(v->bkColor, RGB(1, 2, 3));
+    v.reset();
+    DeleteObject(own);
 }
