@@ -458,6 +458,14 @@ VWIMPORT int   VWAPI vwDeleteChar(LPSTR string, int pos);
 VWIMPORT LPSTR VWAPI vwInsertChar(LPSTR string, char c, int pos);
 
 /* ------------------------------------------------------------------------
+ * Focus and validation
+ * ---------------------------------------------------------------------- */
+VWIMPORT int   VWAPI vwEditField(HVIEW view, LONG id);
+VWIMPORT WORD  VWAPI vwSetFieldFocus(HVIEW view, LONG id);
+VWIMPORT SHORT VWAPI vwSetFocusNextField(HVIEW view);
+VWIMPORT SHORT VWAPI vwSetFocusPrevField(HVIEW view);
+
+/* ------------------------------------------------------------------------
  * Waiting
  * ---------------------------------------------------------------------- */
 VWIMPORT int   VWAPI vwWait(HVIEW view, LONG milliseconds);

@@ -38,17 +38,6 @@ int ResolveWithWindow(HVIEW view, LONG id) {
 
 void UpdateScreen(VWVIEW* view) { vwUpdateScreen(view); }
 
-// Checks one field: the view may take the check over, else the field
-// answers VWM_VALIDATE (-1 = invalid, and the focus goes back to it).
-int EditField(VWVIEW* view, LONG id) {
-    VWFIELD* f = FieldFromID(view, id);
-    if (!f || !view->hWnd) return 0;
-    if (SendMessageA(view->hWnd, VWM_VALIDATE, 0, id)) return 0;
-    int r = static_cast<int>(SendMessageA(f->hWnd, VWM_VALIDATE, 0, 0));
-    if (r == -1) SetFocus(f->hWnd);
-    return r;
-}
-
 } // namespace ts
 
 using namespace ts;

@@ -114,6 +114,11 @@ void TextFieldRect(VWVIEW* view, int n, RECT* rc);
 
 // ---- data exchange (field/exchange.cpp)
 void UpdateScreen(VWVIEW* view);
+
+// ---- leaving fields (field/focus.cpp)
+// The check before the focus leaves a field: the view may take it over
+// (askView), then the field answers VWM_VALIDATE; -1 puts the focus back.
+int CheckFieldOnLeave(VWVIEW* view, LONG id, HWND target, bool askView);
 int EditField(VWVIEW* view, LONG id);
 
 // ---- local memory strings (view/localstring.cpp)
