@@ -19,7 +19,6 @@ LRESULT StandardFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-LRESULT CALLBACK DefEditProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
 LRESULT CALLBACK DefButtonProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
 LRESULT CALLBACK DefStaticProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }
 LRESULT CALLBACK DefScrollProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l); }

@@ -198,8 +198,10 @@ TEST(Dde, InitiateReachesTheFieldsThatNameIt) {
         GlobalDeleteAtom(t);
     };
     initiate("sales", "TOTALS");
-    ASSERT_EQ(g_dde.entries().size(), 1u);
+    ASSERT_EQ(g_dde.sequence({WM_DDE_INITIATE}).size(), 1u);
     EXPECT_EQ(g_dde.entries()[0].hWnd, vwGetFieldWindow(v.get(), 61));
+    // the edit field, a server now, answers the client itself
+    EXPECT_EQ(g_dde.sequence({WM_DDE_ACK}).size(), 1u);
     g_dde.clear();
     initiate("Sales", "Other");
     EXPECT_TRUE(g_dde.entries().empty());

@@ -1,0 +1,235 @@
+// DefEditProc: the default procedure of edit fields.  It filters keystrokes
+// by the field's directives ("@NUM", "@ALPHA", "@UP", "@EXCLUDE",
+// "@Include", "@AUTOTAB" with "@LIMIT"), exchanges the text with the bound
+// character buffer, validates through the companion library and hands DDE,
+// drag and help messages to it.
+#include "control/shared.h"
+
+#include <dde.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "companion/helio.h"
+#include "core/text.hpp"
+
+using namespace ts;
+
+namespace {
+
+// The keystroke filter flags of the edit field that has the focus.
+struct Filter {
+    bool numeric = false, alpha = false, upper = false, autoTab = false;
+    int autoTabLength = 0;
+} g_filter;
+
+std::string Directives(HWND hWnd) {
+    char buf[256] = {};
+    FieldContext fc = FieldContextOf(hWnd);
+    if (fc.view) CopyFieldDirectives(fc.view, fc.id, buf, sizeof buf);
+    return buf;
+}
+
+bool Keyword(const std::string& dirs, const char* keyword, char* arg = nullptr) {
+    char scratch[HL_KEYWORD_BUFFER] = {};
+    return hlGetKeyword(dirs.c_str(), keyword, arg ? arg : scratch) != 0;
+}
+
+// The "@LIMIT" argument, 0 when absent or not a number.
+int LimitOf(const std::string& dirs) {
+    char arg[HL_KEYWORD_BUFFER] = {};
+    return Keyword(dirs, "@LIMIT", arg) ? std::atoi(arg) : 0;
+}
+
+void RecomputeFilter(HWND hWnd) {
+    const std::string dirs = Directives(hWnd);
+    g_filter = {};
+    if (dirs.empty()) return;
+    g_filter.numeric = Keyword(dirs, "@NUM");
+    g_filter.alpha = Keyword(dirs, "@ALPHA");
+    g_filter.upper = Keyword(dirs, "@UP");
+    if (core::contains_nocase(dirs, "@AUTOTAB")) {
+        g_filter.autoTab = true;
+        g_filter.autoTabLength = LimitOf(dirs);
+    }
+}
+
+constexpr bool IsPrintable(char c) { return c >= 0x20 && c <= 0x7E; }
+constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+LRESULT Reject() {
+    MessageBeep(0);
+    return 0;
+}
+
+// Whether the text plus one more character reaches the right edge.
+bool FullByWidth(HWND hWnd, const char* text, char c) {
+    HDC dc = GetDC(hWnd);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE textSize = {}, charSize = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &textSize);
+    GetTextExtentPoint32A(dc, &c, 1, &charSize);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(hWnd, dc);
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    return textSize.cx + charSize.cx >= rc.right;
+}
+
+LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
+    char c = static_cast<char>(wParam);
+    const bool multiLine = (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) != 0;
+    if (c == '\r') return multiLine ? CallClassProc(hWnd, WM_CHAR, wParam, lParam) : 0;
+    if (c == '\t') return 0;
+    if (IsCharAlphaNumericA(c) || IsPrintable(c)) {
+        if (g_filter.numeric && !(c >= '0' && c <= '9')) return Reject();
+        const std::string dirs = Directives(hWnd);
+        if (!dirs.empty()) {
+            char arg[HL_KEYWORD_BUFFER] = {};
+            if (Keyword(dirs, "@EXCLUDE", arg) && std::strchr(arg, c)) return Reject();
+            // "@Include" is spelled with this capitalisation
+            const std::size_t inc = dirs.find("@Include");
+            if (inc != std::string::npos) {
+                char allowed[HL_KEYWORD_BUFFER] = {};
+                hlGetKeyword(dirs.c_str() + inc, "@Include", allowed);
+                if (!std::strchr(allowed, c)) return Reject();
+            }
+        }
+        if (g_filter.alpha && !IsLetter(c)) return Reject();
+        if (g_filter.upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    const WPARAM ch = static_cast<unsigned char>(c);
+    if (g_filter.autoTab) {
+        CallClassProc(hWnd, WM_CHAR, ch, lParam);
+        char text[256] = {};
+        GetWindowTextA(hWnd, text, sizeof text);
+        const int len = static_cast<int>(std::strlen(text));
+        if (g_filter.autoTabLength ? len == g_filter.autoTabLength : FullByWidth(hWnd, text, c)) hlAutoTab(hWnd);
+        return 0;
+    }
+    if (GetPropA(hWnd, "SERVER")) {
+        CallClassProc(hWnd, WM_CHAR, ch, lParam);
+        char text[256] = {};
+        GetWindowTextA(hWnd, text, sizeof text);
+        hlDdeAdvise(hWnd, text);
+        return 0;
+    }
+    return CallClassProc(hWnd, WM_CHAR, ch, lParam);
+}
+
+LRESULT OnSetFieldString(HWND hWnd, LPARAM lParam) {
+    if (!StoreDirectivesOf(hWnd, lParam)) return 0;
+    const std::string dirs = reinterpret_cast<const char*>(lParam);
+    FieldContext fc = FieldContextOf(hWnd);
+    if (Keyword(dirs, "@PRT")) vwProtectField(fc.view, fc.id);
+    if (dirs.find("@CLIENT") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
+    if (dirs.find("@SERVER") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
+    if (dirs.find("@DROPTARG") != std::string::npos) SetPropA(hWnd, "@WANTDROP", reinterpret_cast<HANDLE>(5));
+    char arg[HL_KEYWORD_BUFFER] = {};
+    if (Keyword(dirs, "@LIMIT", arg)) {
+        const int n = std::atoi(arg);
+        SendMessageA(hWnd, EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
+        vwSetFieldLimit(fc.view, fc.id, n);
+    }
+    return 0;
+}
+
+LRESULT OnAppToScr(HWND hWnd, LPARAM lParam) {
+    if (GetPropA(hWnd, "CLIENT")) {
+        hlDdeRequest(hWnd);
+        return 0;
+    }
+    if (!lParam) return 0;
+    SetWindowTextA(hWnd, reinterpret_cast<const char*>(lParam));
+    if (GetPropA(hWnd, "SERVER")) hlDdeAdvise(hWnd, reinterpret_cast<const char*>(lParam));
+    return 0;
+}
+
+LRESULT OnScrToApp(HWND hWnd, LPARAM lParam) {
+    if (!lParam) return 0;
+    const int limit = LimitOf(Directives(hWnd));
+    GetWindowTextA(hWnd, reinterpret_cast<char*>(lParam), limit > 0 ? limit + 1 : 80);
+    return 0;
+}
+
+LRESULT OnValidate(HWND hWnd) {
+    char text[160] = {};
+    GetWindowTextA(hWnd, text, sizeof text);
+    const std::string dirs = Directives(hWnd);
+    return hlValidate(hWnd, 4, text, dirs.c_str(), text) ? 0 : -1;
+}
+
+LRESULT OnGetFieldType(HWND hWnd, LPARAM lParam) {
+    if (lParam) {
+        const std::string dirs = Directives(hWnd);
+        *reinterpret_cast<LONG*>(lParam) = Keyword(dirs, "@LIMIT") ? LimitOf(dirs) : 80;
+    }
+    return 4;
+}
+
+LRESULT OnNcDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam) {
+    if (GetPropA(hWnd, "CLIENT") || GetPropA(hWnd, "SERVER")) hlDdeTerminate(hWnd);
+    CallClassProc(hWnd, WM_NCDESTROY, wParam, lParam);
+    if (HANDLE h = RemovePropA(hWnd, "EditHandle")) LocalFree(h);
+    RemovePropA(hWnd, "@DRAGSRC");
+    RemovePropA(hWnd, "@WANTDROP");
+    return 0;
+}
+
+} // namespace
+
+LRESULT CALLBACK DefEditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SETFOCUS:
+        RecomputeFilter(hWnd);
+        break;
+    case WM_NCDESTROY:
+        return OnNcDestroy(hWnd, wParam, lParam);
+    case WM_GETDLGCODE:
+        if (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE)
+            return DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS | VW_DLGC_FIELD;
+        return CallClassProc(hWnd, msg, wParam, lParam) | VW_DLGC_FIELD;
+    case WM_KEYDOWN:
+        if (wParam == VK_F1) hlShowHelp(hWnd, Directives(hWnd).c_str());
+        if ((wParam == VK_DELETE || wParam == VK_BACK) && GetPropA(hWnd, "SERVER")) {
+            CallClassProc(hWnd, msg, wParam, lParam);
+            char text[160] = {};
+            GetWindowTextA(hWnd, text, sizeof text);
+            hlDdeAdvise(hWnd, text);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        return OnChar(hWnd, wParam, lParam);
+    case WM_MOUSEMOVE:
+        hlDragDrop(hWnd, msg, wParam, lParam);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        if (hlDragDrop(hWnd, msg, wParam, lParam)) return 0;
+        break;
+    case VWM_SETFIELDSTRING:
+        return OnSetFieldString(hWnd, lParam);
+    case VWM_APPTOSCR:
+        return OnAppToScr(hWnd, lParam);
+    case VWM_SCRTOAPP:
+        return OnScrToApp(hWnd, lParam);
+    case VWM_VALIDATE:
+        return OnValidate(hWnd);
+    case VWM_GETFIELDTYPE:
+        return OnGetFieldType(hWnd, lParam);
+    case VWM_DRAG1:
+    case VWM_DRAG2:
+    case VWM_DRAG3:
+        return hlDragDrop(hWnd, msg, wParam, lParam);
+    default:
+        if (msg >= WM_DDE_FIRST && msg <= WM_DDE_FIRST + 6)
+            return hlDdeMessage(hWnd, msg, wParam, lParam, Directives(hWnd).c_str());
+        break;
+    }
+    LRESULT r;
+    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
+    return CallClassProc(hWnd, msg, wParam, lParam);
+}
