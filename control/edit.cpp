@@ -169,6 +169,33 @@ LRESULT OnGetFieldType(HWND hWnd, LPARAM lParam) {
     return 4;
 }
 
+// Edit frames: "@3D" … "@3D4" draw their frame; without one (or with
+// "@3D5") the edit gets a sunken system edge one pixel outside its client.
+LRESULT EditFrame(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool classDone) {
+    const std::string dirs = Directives(hWnd);
+    if (core::contains_nocase(dirs, "@3D") && !core::contains_nocase(dirs, "@3D5")) {
+        if (!classDone) CallClassProc(hWnd, msg, wParam, lParam);
+        int style = 1;
+        if (core::contains_nocase(dirs, "@3D2")) style = 2;
+        else if (core::contains_nocase(dirs, "@3D3")) style = 4;
+        else if (core::contains_nocase(dirs, "@3D4")) style = 8;
+        PaintFieldFrame(hWnd, style);
+        return 0;
+    }
+    if (!IsWindowVisible(hWnd)) return 0;
+    HWND parent = GetParent(hWnd);
+    if (!parent) return 1;
+    if (!classDone) DefWindowProcA(hWnd, msg, wParam, lParam);
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    MapWindowPoints(hWnd, parent, reinterpret_cast<POINT*>(&rc), 2);
+    InflateRect(&rc, 1, 1);
+    HDC dc = GetDC(parent);
+    DrawEdge(dc, &rc, EDGE_SUNKEN, BF_RECT);
+    ReleaseDC(parent, dc);
+    return 0;
+}
+
 LRESULT OnNcDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam) {
     if (GetPropA(hWnd, "CLIENT") || GetPropA(hWnd, "SERVER")) hlDdeTerminate(hWnd);
     CallClassProc(hWnd, WM_NCDESTROY, wParam, lParam);
@@ -187,6 +214,14 @@ LRESULT CALLBACK DefEditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_NCDESTROY:
         return OnNcDestroy(hWnd, wParam, lParam);
+    case WM_PAINT:
+        CallClassProc(hWnd, msg, wParam, lParam);
+        return EditFrame(hWnd, msg, wParam, lParam, true);
+    case WM_NCPAINT:
+        return EditFrame(hWnd, msg, wParam, lParam, false);
+    case WM_SHOWWINDOW:
+        if (!wParam) EraseFieldFrame(hWnd);
+        break;
     case WM_GETDLGCODE:
         if (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE)
             return DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS | VW_DLGC_FIELD;

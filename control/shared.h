@@ -23,4 +23,13 @@ bool StoreDirectivesOf(HWND hWnd, LPARAM string);
 // Returns false for any other message.
 bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// Frames around controls (control/frame.cpp): style 1 sunken, 2 shadowed,
+// 4 raised, 8 etched, 16 client edge.  PaintFieldFrame answers 1 for a
+// control without parent and draws nothing for an invisible one.
+int PaintFieldFrame(HWND control, int style);
+void EraseFieldFrame(HWND control);
+int FrameStyleOf(const char* directives);
+// WM_NCPAINT of framed fields: the class paints, then "@3D…" adds its frame.
+LRESULT FramedNcPaint(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
 } // namespace ts

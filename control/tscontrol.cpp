@@ -24,6 +24,8 @@ LRESULT CALLBACK DefTSControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case VWM_GETFIELDSTRING:
         if (!lParam) return 0;
         break;
+    case WM_NCPAINT:
+        return FramedNcPaint(hWnd, wParam, lParam);
     default:
         break;
     }
