@@ -50,6 +50,14 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_HSCROLL:
     case WM_VSCROLL:
         return OnScroll(view, hWnd, msg, wParam, lParam);
+    case WM_NEXTDLGCTL: {
+        // the dialog manager moves the focus this way for the keys it
+        // handles in a view (IsDialogMessage): as a dialog would
+        HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                     : GetNextDlgTabItem(hWnd, GetFocus(), wParam != 0);
+        if (target) SetFocus(target);
+        return 0;
+    }
     case VWM_SHOWERROR:
         return OnShowError(view, hWnd, wParam, lParam);
     case VWM_ERRORDONE:

@@ -156,3 +156,59 @@ TEST_F(InterField, UncheckingAnAutomaticRadioClearsItsVariable) {
     SendMessageA(W(20), BM_SETCHECK, BST_UNCHECKED, 0);
     EXPECT_EQ(var, 0);
 }
+
+TEST_F(InterField, ShiftTabEnterOnPushButtonsAndArrowsInRadioGroups) {
+    SetFocus(W(4));
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(W(4), WM_KEYDOWN, VK_TAB, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), W(3));  // backwards
+    vwSetFieldEx(view.get(), IDOK, "button", "OK", BS_PUSHBUTTON | WS_VISIBLE, 0, 100, 4, 40, 14, nullptr, nullptr);
+    vwSetOKButton(view.get(), IDOK);
+    vwSetFieldEx(view.get(), 30, "button", "Print", BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP, 0, 100, 24, 40, 14, nullptr,
+                 nullptr);
+    g_view.clear();
+    SetFocus(W(30));
+    SendMessageA(W(30), WM_CHAR, VK_RETURN, 0);  // a push button presses itself
+    ASSERT_EQ(g_view.sequence({WM_COMMAND}).size(), 1u);
+    EXPECT_EQ(LOWORD(g_view.entries().back().wParam), 30);
+    // arrows move within a radio group
+    for (LONG id = 40; id <= 42; ++id)
+        vwSetFieldEx(view.get(), id, "button", "r", BS_AUTORADIOBUTTON | WS_VISIBLE | (id == 40 ? WS_GROUP | WS_TABSTOP : 0),
+                     0, 160, 14 * (id - 39), 40, 10, nullptr, nullptr);
+    vwSetFieldEx(view.get(), 43, "edit", "", WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 160, 60, 40, 10, nullptr, nullptr);
+    SetFocus(W(40));
+    SendMessageA(W(40), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(GetFocus(), W(41)) << "focus on " << GetWindowLongA(GetFocus(), GWL_ID);
+}
+
+namespace {
+char g_cancelled[80] = "";
+LRESULT CALLBACK TypeAndCancel(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_INITDIALOG) SetTimer(h, 4, 10, nullptr);
+    if (m == WM_TIMER && w == 4) {
+        KillTimer(h, 4);
+        HWND e = vwGetFieldWindow(vwGetView(h), 101);
+        SetFocus(e);
+        for (const char* s = "typed"; *s; ++s) SendMessageA(e, WM_CHAR, static_cast<unsigned char>(*s), 1);
+        SendMessageA(e, WM_CHAR, VK_ESCAPE, 1);  // Escape: the Cancel command
+        return 0;
+    }
+    return DefViewProc(h, m, w, l);
+}
+} // namespace
+
+TEST(InterFieldScenario, CancelLeavesTheVariablesAlone) {
+    lstrcpyA(g_cancelled, "kept");
+    HVIEW v = vwOpenView(Instance(), "cancel", WS_POPUP | WS_VISIBLE, nullptr, TypeAndCancel, 0);
+    MoveWindow(v->hWnd, 0, 0, 200, 80, FALSE);
+    vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_cancelled, nullptr);
+    vwSetFieldEx(v, IDCANCEL, "button", "Cancel", BS_PUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
+    vwSetCancelButton(v, IDCANCEL);
+    EXPECT_EQ(vwShowModalView(v), 0);
+    EXPECT_STREQ(g_cancelled, "kept");
+}
