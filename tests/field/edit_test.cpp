@@ -6,6 +6,7 @@
 #include <string>
 
 #include "testapp.h"
+#include "typing.h"
 
 using namespace tstest;
 
@@ -95,24 +96,12 @@ TEST_F(EditFields, ExchangeLimitsTypeAndValidation) {
 
 namespace {
 char g_typed[80] = "";
-LRESULT CALLBACK TypeAndPressOk(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_INITDIALOG) SetTimer(h, 3, 10, nullptr);
-    if (m == WM_TIMER && w == 3) {
-        KillTimer(h, 3);
-        HVIEW v = vwGetView(h);
-        HWND e = vwGetFieldWindow(v, 101);
-        SetFocus(e);
-        for (const char* s = "4x2"; *s; ++s) SendMessageA(e, WM_CHAR, static_cast<unsigned char>(*s), 1);
-        SendMessageA(e, WM_CHAR, VK_RETURN, 1);  // Enter: the OK command
-        return 0;
-    }
-    return DefViewProc(h, m, w, l);
-}
 } // namespace
 
 TEST(EditScenario, TypedValuesReachTheVariableOnOk) {
     std::strcpy(g_typed, "old");
-    HVIEW v = vwOpenView(Instance(), "scenario", WS_POPUP | WS_VISIBLE, nullptr, TypeAndPressOk, 0);
+    SetTypingScript({101, "4x2", VK_RETURN});  // Enter: the OK command
+    HVIEW v = vwOpenView(Instance(), "scenario", WS_POPUP | WS_VISIBLE, nullptr, TypingViewProc, 0);
     MoveWindow(v->hWnd, 0, 0, 200, 80, FALSE);
     vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_typed, nullptr);
     vwSetFieldEx(v, IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);

@@ -4,6 +4,7 @@
 
 #include "msglog.h"
 #include "testapp.h"
+#include "typing.h"
 
 using namespace tstest;
 
@@ -188,23 +189,12 @@ TEST_F(InterField, ShiftTabEnterOnPushButtonsAndArrowsInRadioGroups) {
 
 namespace {
 char g_cancelled[80] = "";
-LRESULT CALLBACK TypeAndCancel(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_INITDIALOG) SetTimer(h, 4, 10, nullptr);
-    if (m == WM_TIMER && w == 4) {
-        KillTimer(h, 4);
-        HWND e = vwGetFieldWindow(vwGetView(h), 101);
-        SetFocus(e);
-        for (const char* s = "typed"; *s; ++s) SendMessageA(e, WM_CHAR, static_cast<unsigned char>(*s), 1);
-        SendMessageA(e, WM_CHAR, VK_ESCAPE, 1);  // Escape: the Cancel command
-        return 0;
-    }
-    return DefViewProc(h, m, w, l);
-}
 } // namespace
 
 TEST(InterFieldScenario, CancelLeavesTheVariablesAlone) {
     lstrcpyA(g_cancelled, "kept");
-    HVIEW v = vwOpenView(Instance(), "cancel", WS_POPUP | WS_VISIBLE, nullptr, TypeAndCancel, 0);
+    SetTypingScript({101, "typed", VK_ESCAPE});  // Escape: the Cancel command
+    HVIEW v = vwOpenView(Instance(), "cancel", WS_POPUP | WS_VISIBLE, nullptr, TypingViewProc, 0);
     MoveWindow(v->hWnd, 0, 0, 200, 80, FALSE);
     vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_cancelled, nullptr);
     vwSetFieldEx(v, IDCANCEL, "button", "Cancel", BS_PUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
