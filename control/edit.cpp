@@ -31,24 +31,19 @@ std::string Directives(HWND hWnd) {
     return buf;
 }
 
-bool Keyword(const std::string& dirs, const char* keyword, char* arg = nullptr) {
-    char scratch[HL_KEYWORD_BUFFER] = {};
-    return hlGetKeyword(dirs.c_str(), keyword, arg ? arg : scratch) != 0;
-}
-
 // The "@LIMIT" argument, 0 when absent or not a number.
 int LimitOf(const std::string& dirs) {
     char arg[HL_KEYWORD_BUFFER] = {};
-    return Keyword(dirs, "@LIMIT", arg) ? std::atoi(arg) : 0;
+    return HasDirective(dirs.c_str(), "@LIMIT", arg) ? std::atoi(arg) : 0;
 }
 
 void RecomputeFilter(HWND hWnd) {
     const std::string dirs = Directives(hWnd);
     g_filter = {};
     if (dirs.empty()) return;
-    g_filter.numeric = Keyword(dirs, "@NUM");
-    g_filter.alpha = Keyword(dirs, "@ALPHA");
-    g_filter.upper = Keyword(dirs, "@UP");
+    g_filter.numeric = HasDirective(dirs.c_str(), "@NUM");
+    g_filter.alpha = HasDirective(dirs.c_str(), "@ALPHA");
+    g_filter.upper = HasDirective(dirs.c_str(), "@UP");
     if (core::contains_nocase(dirs, "@AUTOTAB")) {
         g_filter.autoTab = true;
         g_filter.autoTabLength = LimitOf(dirs);
@@ -88,7 +83,7 @@ LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
         const std::string dirs = Directives(hWnd);
         if (!dirs.empty()) {
             char arg[HL_KEYWORD_BUFFER] = {};
-            if (Keyword(dirs, "@EXCLUDE", arg) && std::strchr(arg, c)) return Reject();
+            if (HasDirective(dirs.c_str(), "@EXCLUDE", arg) && std::strchr(arg, c)) return Reject();
             // "@Include" is spelled with this capitalisation
             const std::size_t inc = dirs.find("@Include");
             if (inc != std::string::npos) {
@@ -123,12 +118,12 @@ LRESULT OnSetFieldString(HWND hWnd, LPARAM lParam) {
     if (!StoreDirectivesOf(hWnd, lParam)) return 0;
     const std::string dirs = reinterpret_cast<const char*>(lParam);
     FieldContext fc = FieldContextOf(hWnd);
-    if (Keyword(dirs, "@PRT")) vwProtectField(fc.view, fc.id);
+    if (HasDirective(dirs.c_str(), "@PRT")) vwProtectField(fc.view, fc.id);
     if (dirs.find("@CLIENT") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
     if (dirs.find("@SERVER") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
     if (dirs.find("@DROPTARG") != std::string::npos) SetPropA(hWnd, "@WANTDROP", reinterpret_cast<HANDLE>(5));
     char arg[HL_KEYWORD_BUFFER] = {};
-    if (Keyword(dirs, "@LIMIT", arg)) {
+    if (HasDirective(dirs.c_str(), "@LIMIT", arg)) {
         const int n = std::atoi(arg);
         SendMessageA(hWnd, EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
         vwSetFieldLimit(fc.view, fc.id, n);
@@ -164,7 +159,7 @@ LRESULT OnValidate(HWND hWnd) {
 LRESULT OnGetFieldType(HWND hWnd, LPARAM lParam) {
     if (lParam) {
         const std::string dirs = Directives(hWnd);
-        *reinterpret_cast<LONG*>(lParam) = Keyword(dirs, "@LIMIT") ? LimitOf(dirs) : 80;
+        *reinterpret_cast<LONG*>(lParam) = HasDirective(dirs.c_str(), "@LIMIT") ? LimitOf(dirs) : 80;
     }
     return 4;
 }
@@ -175,11 +170,7 @@ LRESULT EditFrame(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool classD
     const std::string dirs = Directives(hWnd);
     if (core::contains_nocase(dirs, "@3D") && !core::contains_nocase(dirs, "@3D5")) {
         if (!classDone) CallClassProc(hWnd, msg, wParam, lParam);
-        int style = 1;
-        if (core::contains_nocase(dirs, "@3D2")) style = 2;
-        else if (core::contains_nocase(dirs, "@3D3")) style = 4;
-        else if (core::contains_nocase(dirs, "@3D4")) style = 8;
-        PaintFieldFrame(hWnd, style);
+        PaintFieldFrame(hWnd, FrameStyleOf(dirs.c_str()));  // never 16: "@3D5" is excluded
         return 0;
     }
     if (!IsWindowVisible(hWnd)) return 0;

@@ -1,6 +1,13 @@
 #include "control/shared.h"
 
+#include "companion/helio.h"
+
 namespace ts {
+
+bool HasDirective(const char* directives, const char* keyword, char* arg) {
+    char scratch[HL_KEYWORD_BUFFER] = {};
+    return hlGetKeyword(directives, keyword, arg ? arg : scratch) != 0;
+}
 
 LRESULT CallClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hWnd, GCLP_WNDPROC));

@@ -4,10 +4,6 @@
 
 namespace ts {
 
-// Passes a message to the procedure registered for the control's window
-// class (never to a procedure saved per window).
-LRESULT CallClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
 // The view that owns a field control and the control's identifier.
 struct FieldContext {
     VWVIEW* view;

@@ -36,8 +36,6 @@ int ResolveWithWindow(HVIEW view, LONG id) {
 
 } // namespace
 
-void UpdateScreen(VWVIEW* view) { vwUpdateScreen(view); }
-
 } // namespace ts
 
 using namespace ts;

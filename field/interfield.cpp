@@ -33,21 +33,18 @@ LRESULT PassOn(const Context& c, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     VWFIELD* f = c.field;
     if (f && f->fieldProc) return f->fieldProc(hWnd, msg, wParam, lParam);
     if (f && f->defFieldProc) return f->defFieldProc(hWnd, msg, wParam, lParam);
-    auto cls = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hWnd, GCLP_WNDPROC));
-    return cls ? CallWindowProcA(cls, hWnd, msg, wParam, lParam) : DefWindowProcA(hWnd, msg, wParam, lParam);
+    return CallClassProc(hWnd, msg, wParam, lParam);  // a control that is no field
 }
 
 bool AskSpecialKey(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return view->specialKey && view->specialKey(hWnd, msg, wParam, lParam);
 }
 
-bool Protected(const Context& c) { return c.field && (c.field->flags & VWFF_PROTECTED); }
-
-void RemoveErrorBalloon(VWVIEW* view) {
-    if (!view->hBalloon) return;
-    vwResetViewError(view);
-    DestroyWindow(view->hBalloon);
-    view->hBalloon = nullptr;
+// A protected field shows the arrow cursor and takes no mouse message.
+bool RefuseProtected(const Context& c) {
+    if (!c.field || !(c.field->flags & VWFF_PROTECTED)) return false;
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    return true;
 }
 
 // Lets the dialog manager move the focus for a saved key message.
@@ -214,10 +211,7 @@ LRESULT OnLButtonDown(const Context& c, HWND hWnd, UINT msg, WPARAM wParam, LPAR
         return 0;
     }
     if (AskSpecialKey(view, hWnd, msg, wParam, lParam)) return 0;
-    if (Protected(c)) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-        return 0;
-    }
+    if (RefuseProtected(c)) return 0;
     MakeDefaultButton(c, hWnd);
     if (view->currentField && view->currentField != c.n && static_cast<DWORD>(c.id) != view->cancelButton &&
         c.id != 998) {
@@ -246,10 +240,7 @@ LRESULT CALLBACK vwInterFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_SETFOCUS:
         return OnSetFocus(c, hWnd, wParam, lParam);
     case WM_SETCURSOR:
-        if (Protected(c)) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-            return 0;
-        }
+        if (RefuseProtected(c)) return 0;
         break;
     case BM_SETCHECK:
         if (c.field && (c.field->dlgCode & DLGC_RADIOBUTTON) && wParam == 0 &&
@@ -280,10 +271,7 @@ LRESULT CALLBACK vwInterFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
         if (AskSpecialKey(view, hWnd, msg, wParam, lParam)) return 0;
-        if (Protected(c)) {
-            SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-            return 0;
-        }
+        if (RefuseProtected(c)) return 0;
         break;
     case VWM_SETFIELDSTRING:
         if (lParam && core::contains_nocase(reinterpret_cast<const char*>(lParam), "@PRT")) {

@@ -19,6 +19,17 @@ bool EditingOn(HVIEW view) { return !(view->editState & VWE_EDITINGOFF); }
 
 } // namespace
 
+namespace ts {
+
+void RemoveErrorBalloon(VWVIEW* view) {
+    if (!view->hBalloon) return;
+    vwResetViewError(view);
+    DestroyWindow(view->hBalloon);
+    view->hBalloon = nullptr;
+}
+
+} // namespace ts
+
 void VWAPI vwSetViewStatus(HVIEW view, LONG id, LONG code) {
     (void)id;
     if (code == 0x10000) view->flags |= VWF_NOBALLOONS;

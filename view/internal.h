@@ -112,8 +112,19 @@ WORD CopyFieldDirectives(VWVIEW* view, LONG id, char* buffer, int size);
 void InvalidateTextField(VWVIEW* view, int n);
 void TextFieldRect(VWVIEW* view, int n, RECT* rc);
 
-// ---- data exchange (field/exchange.cpp)
-void UpdateScreen(VWVIEW* view);
+// ---- view errors (message/viewerror.cpp)
+// Takes down the view's error balloon and the error with it.
+void RemoveErrorBalloon(VWVIEW* view);
+
+// ---- directives
+// Whether the keyword occurs in the directive string (hlGetKeyword); its
+// argument goes to `arg` when one is given (128 bytes or more).
+bool HasDirective(const char* directives, const char* keyword, char* arg = nullptr);
+
+// ---- class procedures (control/shared.cpp)
+// Passes a message to the procedure registered for the control's window
+// class (never to a procedure saved per window).
+LRESULT CallClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // ---- leaving fields (field/focus.cpp)
 // The check before the focus leaves a field: the view may take it over

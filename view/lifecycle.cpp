@@ -131,7 +131,7 @@ HWND VWAPI vwShowView(HVIEW view) {
     SendMessageA(hWnd, WM_INITDIALOG, 0, 0);
     if (!IsWindow(hWnd)) return reinterpret_cast<HWND>(-1);
 
-    UpdateScreen(view);
+    vwUpdateScreen(view);
     if (!g_lib.windowOnly) MoveToCheckedRadio(view);
 
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);

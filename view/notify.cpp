@@ -22,11 +22,6 @@ std::string FieldDirectives(HWND control) {
     return buf;
 }
 
-bool HasKeyword(const std::string& dirs, const char* keyword) {
-    char arg[HL_KEYWORD_BUFFER] = {};
-    return hlGetKeyword(dirs.c_str(), keyword, arg) != 0;
-}
-
 // The number of the field with this control identifier; 0 when none has it.
 int FieldWithId(VWVIEW* view, LONG id) {
     for (int n = 1; n <= view->fieldCount; ++n)
@@ -127,7 +122,7 @@ bool ServeButton(VWVIEW* view, HWND hWnd, HWND control, int n, WPARAM wParam, LP
         return false;
     const LONG type = GetWindowLongA(control, GWL_STYLE) & 0x0F;
     const std::string dirs = FieldDirectives(control);
-    const bool prog = HasKeyword(dirs, "@PROG");
+    const bool prog = HasDirective(dirs.c_str(), "@PROG");
     if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) {
         vwDoScrToApp(view, LOWORD(wParam));
         if (prog) hlRunProgram(hWnd, dirs.c_str());
@@ -135,7 +130,7 @@ bool ServeButton(VWVIEW* view, HWND hWnd, HWND control, int n, WPARAM wParam, LP
     }
     if (f->var) *static_cast<LONG*>(f->var) = static_cast<LONG>(wParam);
     // picture buttons are drawn released again
-    if (HasKeyword(dirs, "@BITMAP") || HasKeyword(dirs, "@ICON")) DefButtonProc(control, WM_LBUTTONUP, wParam, lParam);
+    if (HasDirective(dirs.c_str(), "@BITMAP") || HasDirective(dirs.c_str(), "@ICON")) DefButtonProc(control, WM_LBUTTONUP, wParam, lParam);
     if (LOWORD(wParam) == 998 && core::contains_nocase(dirs, "@HELP")) hlShowHelp(control, dirs.c_str());
     if (view->flags & VWF_FILTERMODE) {
         // the application sees the click first; the default procedure never does

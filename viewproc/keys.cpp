@@ -4,13 +4,6 @@
 
 namespace ts {
 
-void RemoveErrorBalloon(VWVIEW* view) {
-    if (!view->hBalloon) return;
-    vwResetViewError(view);
-    DestroyWindow(view->hBalloon);
-    view->hBalloon = nullptr;
-}
-
 LRESULT OnKeyDown(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam) {
     if (view->specialKey && view->specialKey(hWnd, WM_KEYDOWN, wParam, lParam)) return 0;
     RemoveErrorBalloon(view);
