@@ -3,7 +3,7 @@
 // "@Include", "@AUTOTAB" with "@LIMIT"), exchanges the text with the bound
 // character buffer, validates through the companion library and hands DDE,
 // drag and help messages to it.
-#include "control/shared.h"
+#include "control/filter.h"
 
 #include <dde.h>
 
@@ -17,12 +17,6 @@
 using namespace ts;
 
 namespace {
-
-// The keystroke filter flags of the edit field that has the focus.
-struct Filter {
-    bool numeric = false, alpha = false, upper = false, autoTab = false;
-    int autoTabLength = 0;
-} g_filter;
 
 std::string Directives(HWND hWnd) {
     char buf[256] = {};
@@ -50,14 +44,6 @@ void RecomputeFilter(HWND hWnd) {
     }
 }
 
-constexpr bool IsPrintable(char c) { return c >= 0x20 && c <= 0x7E; }
-constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-LRESULT Reject() {
-    MessageBeep(0);
-    return 0;
-}
-
 // Whether the text plus one more character reaches the right edge.
 bool FullByWidth(HWND hWnd, const char* text, char c) {
     HDC dc = GetDC(hWnd);
@@ -78,22 +64,16 @@ LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
     const bool multiLine = (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) != 0;
     if (c == '\r') return multiLine ? CallClassProc(hWnd, WM_CHAR, wParam, lParam) : 0;
     if (c == '\t') return 0;
-    if (IsCharAlphaNumericA(c) || IsPrintable(c)) {
-        if (g_filter.numeric && !(c >= '0' && c <= '9')) return Reject();
+    if (IsFilteredCharacter(c)) {
+        // "@EXCLUDE" and "@Include" (spelled with this capitalisation) are
+        // read from the directive string at every keystroke
         const std::string dirs = Directives(hWnd);
-        if (!dirs.empty()) {
-            char arg[HL_KEYWORD_BUFFER] = {};
-            if (HasDirective(dirs.c_str(), "@EXCLUDE", arg) && std::strchr(arg, c)) return Reject();
-            // "@Include" is spelled with this capitalisation
-            const std::size_t inc = dirs.find("@Include");
-            if (inc != std::string::npos) {
-                char allowed[HL_KEYWORD_BUFFER] = {};
-                hlGetKeyword(dirs.c_str() + inc, "@Include", allowed);
-                if (!std::strchr(allowed, c)) return Reject();
-            }
-        }
-        if (g_filter.alpha && !IsLetter(c)) return Reject();
-        if (g_filter.upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        char excluded[HL_KEYWORD_BUFFER] = {}, included[HL_KEYWORD_BUFFER] = {};
+        const bool hasExclude = !dirs.empty() && HasDirective(dirs.c_str(), "@EXCLUDE", excluded);
+        const std::size_t inc = dirs.find("@Include");
+        if (inc != std::string::npos) hlGetKeyword(dirs.c_str() + inc, "@Include", included);
+        if (!PassesFilter(c, hasExclude ? excluded : nullptr, inc != std::string::npos ? included : nullptr))
+            return RejectKey();
     }
     const WPARAM ch = static_cast<unsigned char>(c);
     if (g_filter.autoTab) {
@@ -190,7 +170,7 @@ LRESULT EditFrame(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool classD
 LRESULT OnNcDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam) {
     if (GetPropA(hWnd, "CLIENT") || GetPropA(hWnd, "SERVER")) hlDdeTerminate(hWnd);
     CallClassProc(hWnd, WM_NCDESTROY, wParam, lParam);
-    if (HANDLE h = RemovePropA(hWnd, "EditHandle")) LocalFree(h);
+    if (HANDLE h = RemovePropA(hWnd, "EditHandle")) GlobalFree(h);
     RemovePropA(hWnd, "@DRAGSRC");
     RemovePropA(hWnd, "@WANTDROP");
     return 0;

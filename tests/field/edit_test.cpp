@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "beep.h"
 #include "testapp.h"
 #include "typing.h"
 
@@ -92,6 +93,71 @@ TEST_F(EditFields, ExchangeLimitsTypeAndValidation) {
     // multi-line edits want arrows and characters
     vwSetFieldEx(view.get(), 103, "edit", "", ES_MULTILINE | WS_VISIBLE, 0, 100, 4, 60, 30, nullptr, nullptr);
     EXPECT_EQ(SendMessageA(W(103), WM_GETDLGCODE, 0, 0), 0x8089);
+}
+
+TEST_F(EditFields, RejectionsBeepWhileControlKeysPass) {
+    BeepRecorder beeps;
+    ASSERT_TRUE(beeps.installed());
+    SetFocus(W(101));
+    Type(W(101), "a-. 7\r");
+    EXPECT_EQ(TextOf(W(101)), "7");
+    EXPECT_EQ(beeps.count(), 4);  // Enter is swallowed silently
+    // the clipboard keys are never filtered
+    ASSERT_TRUE(OpenClipboard(view->hWnd));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 3);
+    std::memcpy(GlobalLock(mem), "x9", 3);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+    Type(W(101), "\x16\x08");  // Ctrl+V, then Backspace
+    EXPECT_EQ(TextOf(W(101)), "7x");
+    EXPECT_EQ(beeps.count(), 4);
+    // "@NUM" with "@ALPHA": no printable key passes
+    vwSetFieldString(view.get(), 102, "@NUM@ALPHA");
+    SetFocus(W(102));
+    Type(W(102), "a1 ");
+    EXPECT_EQ(TextOf(W(102)), "");
+    EXPECT_EQ(beeps.count(), 7);
+}
+
+TEST_F(EditFields, AutoTabByLengthAndByWidth) {
+    vwSetFieldString(view.get(), 101, "@AUTOTAB@LIMIT(3)");
+    SetFocus(W(102));
+    SetFocus(W(101));  // the filter follows the new string from this focus on
+    SetWindowTextA(W(101), "");
+    Type(W(101), "ab");
+    EXPECT_EQ(GetFocus(), W(101));
+    Type(W(101), "c");
+    EXPECT_EQ(GetFocus(), W(102));
+    SetFocus(W(101));
+    Type(W(101), "d");  // full: any further character moves on again
+    EXPECT_EQ(GetFocus(), W(102));
+    EXPECT_EQ(TextOf(W(101)), "abc");
+
+    // without "@LIMIT" the field is full when one more character would not fit
+    vwSetFieldEx(view.get(), 103, "edit", "", WS_TABSTOP | WS_VISIBLE | ES_AUTOHSCROLL, 0, 80, 4, 40, 12, nullptr,
+                 nullptr);
+    vwSetFieldString(view.get(), 103, "@AUTOTAB");
+    SetFocus(W(103));
+    int typed = 0;
+    while (GetFocus() == W(103) && typed < 40) {
+        Type(W(103), "W");
+        ++typed;
+    }
+    ASSERT_NE(GetFocus(), W(103));
+    HDC dc = GetDC(W(103));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(W(103), WM_GETFONT, 0, 0)));
+    SIZE one{}, text{};
+    GetTextExtentPoint32A(dc, "W", 1, &one);
+    const std::string t = TextOf(W(103));
+    GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(W(103), dc);
+    RECT rc;
+    GetClientRect(W(103), &rc);
+    EXPECT_GE(text.cx + one.cx, rc.right);
+    EXPECT_LT(text.cx, rc.right);  // it moved at the first character that filled the field
 }
 
 namespace {

@@ -61,3 +61,20 @@ TEST_F(Frames, EditsAndTheErasingOfHiddenFrames) {
     UpdateWindow(view->hWnd);
     EXPECT_EQ(At(s.left - 2, s.top + 3), white);
 }
+
+TEST_F(Frames, ClientEdgeAndTheEditThatIgnoresIt) {
+    RECT c = Field(6, "static", "@3D5", 10);  // style 16: the system's sunken edge, two pixels out
+    const int y = c.top + 3;
+    EXPECT_EQ(At(c.left - 2, y), shadow);
+    EXPECT_EQ(At(c.left - 1, y), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(At(c.right, y), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(At(c.right + 1, y), GetSysColor(COLOR_BTNHIGHLIGHT));
+    // an edit with "@3D5" looks exactly like one without any "@3D"
+    RECT a = Field(7, "edit", "@3D5", 40);
+    RECT b = Field(8, "edit", "", 70);
+    for (int dx = -3; dx <= 3; ++dx) {
+        EXPECT_EQ(At(a.left + dx, a.top + 4), At(b.left + dx, b.top + 4)) << dx;
+        EXPECT_EQ(At(a.right - 1 + dx, a.top + 4), At(b.right - 1 + dx, b.top + 4)) << dx;
+    }
+    EXPECT_NE(At(b.left - 1, b.top + 4), RGB(255, 255, 255));  // and that look has an edge
+}
