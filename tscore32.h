@@ -283,6 +283,31 @@ VWIMPORT void  VWAPI vwInitViewMetrics(void);
 VWIMPORT LRESULT CALLBACK vwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* ------------------------------------------------------------------------
+ * Toolbars: views attached to an edge of a frame window.  The frame keeps
+ * each toolbar's HVIEW in the property "TBLEFT", "TBRIGHT", "TBTOP" or
+ * "TBBOTTOM"; positions may be combined.
+ * ---------------------------------------------------------------------- */
+#define VWTB_LEFT           1
+#define VWTB_RIGHT          2
+#define VWTB_TOP            4
+#define VWTB_BOTTOM         8
+
+/* VWM_SIZEPARENT lParam: a toolbar shrinks rect by its own width or height */
+typedef struct tagVWLAYOUT {
+    DWORD reserved;
+    RECT  rect;
+} VWLAYOUT;
+
+/* Attributes */
+VWIMPORT HVIEW VWAPI vwGetViewToolBar(HWND frame, int position);
+/* Operations */
+VWIMPORT HVIEW VWAPI vwSetViewToolBar(HWND frame, LPCSTR templateName, WNDPROC viewProc, int position);
+VWIMPORT HVIEW VWAPI vwSetToolBarView(HWND frame, HVIEW view, int position);
+VWIMPORT int   VWAPI vwRemoveToolBar(HWND frame, int position);
+VWIMPORT int   VWAPI vwSizeToolBars(HWND frame);
+VWIMPORT int   VWAPI vwSizeMDIClient(HWND frame, HWND mdiClient, BOOL repaint);
+
+/* ------------------------------------------------------------------------
  * View accessors
  * ---------------------------------------------------------------------- */
 /* Attributes */

@@ -43,6 +43,7 @@ struct LibraryState {
     // View creation.
     DWORD pendingExStyle = 0;
     bool toolbarChildMode = false;
+    bool toolbarGuard = false;          // toolbars of a view string are being made
     bool mdiReuseMode = false;
     WORD recordVersion = 0;             // version of the record being read
 

@@ -3,6 +3,7 @@
 #include "viewproc/handlers.h"
 
 #include "core/text.hpp"
+#include "frame/toolbar.h"
 
 namespace ts {
 namespace {
@@ -14,7 +15,7 @@ void EndView(VWVIEW* view, HWND hWnd, LONG result) {
 
 // A toolbar button (style bit 0x1000) of a view that is one of its
 // parent's toolbars sends its command on to the frame window.
-void ForwardToolbarCommand(HWND hWnd, HWND control, WORD id) {
+void ForwardToolbarCommand(VWVIEW* view, HWND hWnd, HWND control, WORD id) {
     char cls[31] = {};
     GetClassNameA(control, cls, sizeof cls);
     const std::string_view c = cls;
@@ -24,12 +25,7 @@ void ForwardToolbarCommand(HWND hWnd, HWND control, WORD id) {
     if (!(GetWindowLongA(control, GWL_STYLE) & 0x1000)) return;
     HWND parent = GetParent(hWnd);
     if (!parent) return;
-    for (const char* edge : {"TBTOP", "TBBOTTOM", "TBLEFT", "TBRIGHT"}) {
-        if (GetPropA(parent, edge) == hWnd) {
-            SendMessageA(parent, WM_COMMAND, id, 0);
-            return;
-        }
-    }
+    if (ToolBarEdgeOf(parent, view)) SendMessageA(parent, WM_COMMAND, id, 0);
 }
 
 } // namespace
@@ -48,7 +44,7 @@ LRESULT OnCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam) {
             EndView(view, hWnd, 1);
             return 1;
         }
-        ForwardToolbarCommand(hWnd, reinterpret_cast<HWND>(lParam), id);
+        ForwardToolbarCommand(view, hWnd, reinterpret_cast<HWND>(lParam), id);
     }
     return DefWindowProcA(hWnd, WM_COMMAND, wParam, lParam);
 }

@@ -65,6 +65,9 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case VWM_DRAG2:
         return 1;
+    case VWM_SIZEPARENT:
+        OnSizeParent(view, hWnd, lParam);
+        break;
     case WM_SETFONT:
         return OnSetFont(view, hWnd, reinterpret_cast<HFONT>(wParam), lParam);
     case WM_GETFONT:

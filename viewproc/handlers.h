@@ -25,5 +25,6 @@ LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
 LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnSysColorChange(VWVIEW* view, HWND hWnd);
+void OnSizeParent(VWVIEW* view, HWND hWnd, LPARAM lParam);
 
 } // namespace ts

@@ -141,6 +141,7 @@ LRESULT OnScroll(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 void OnSize(VWVIEW* view, HWND hWnd, WPARAM wParam) {
+    vwSizeToolBars(hWnd);
     if (view->flags & (VWF_OUT | VWF_LIGHT)) {
         // the frame along the right and bottom edges is drawn again
         RECT rc;

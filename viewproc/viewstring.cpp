@@ -2,6 +2,7 @@
 #include "viewproc/handlers.h"
 
 #include "core/text.hpp"
+#include "frame/toolbar.h"
 
 namespace ts {
 
@@ -13,6 +14,17 @@ LRESULT OnSetViewString(VWVIEW* view, HWND hWnd) {
     if (has("@CTL3D")) view->flags |= VWF_CTL3D;
     char bitmap[240] = {};
     const bool wantsBitmap = BackgroundBitmapName(view, s, bitmap, sizeof bitmap);
+
+    // toolbars named here build views of their own, whose strings are
+    // applied without toolbar directives
+    if (!g_lib.toolbarGuard) {
+        char head[357] = {};
+        core::copy_bounded(head, sizeof head, s);
+        g_lib.toolbarGuard = true;
+        ApplyToolBarDirectives(view, head);
+        g_lib.toolbarGuard = false;
+        vwGetViewString(view, s, sizeof s);
+    }
 
     view->flags &= ~(VWF_LIGHT | VWF_OUT);
     if (has("@LIGHT")) view->flags |= VWF_LIGHT;
