@@ -491,8 +491,9 @@ VWIMPORT SHORT VWAPI vwSetFocusNextField(HVIEW view);
 VWIMPORT SHORT VWAPI vwSetFocusPrevField(HVIEW view);
 
 /* ------------------------------------------------------------------------
- * Waiting
+ * Animation and waiting: local message loops ended by a view timer
  * ---------------------------------------------------------------------- */
+VWIMPORT int   VWAPI vwAnimateField(HVIEW view, LONG id, int x, int y, WORD duration, WORD interval, LONG unused);
 VWIMPORT int   VWAPI vwWait(HVIEW view, LONG milliseconds);
 
 /* ------------------------------------------------------------------------

@@ -67,6 +67,13 @@ struct LibraryState {
         bool done = false;
         bool busy = false;
     } wait;
+    // vwAnimateField: one moving field, stepped by the default view procedure.
+    struct {
+        int field = 0;                  // field number
+        POINT start{}, target{};        // view client pixels
+        int dx = 0, dy = 0;             // per step
+        bool done = false;
+    } animation;
     int loopKind = 0;                   // 1 animation loop, 2 wait loop
     LRESULT lastSelection = 0;          // last index read from a "SERVER" list
 };

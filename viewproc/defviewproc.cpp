@@ -65,6 +65,9 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case VWM_DRAG2:
         return 1;
+    case WM_TIMER:
+        OnTimer(view, hWnd, wParam);
+        break;
     case VWM_SIZEPARENT:
         OnSizeParent(view, hWnd, lParam);
         break;

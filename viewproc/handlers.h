@@ -26,5 +26,6 @@ LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnSysColorChange(VWVIEW* view, HWND hWnd);
 void OnSizeParent(VWVIEW* view, HWND hWnd, LPARAM lParam);
+void OnTimer(VWVIEW* view, HWND hWnd, WPARAM id);
 
 } // namespace ts
