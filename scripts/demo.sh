@@ -32,29 +32,38 @@ for arch in x86_64 i686; do
 done
 
 # The Customer view modally, driven by real input: type a name into the
-# first field, click OK, and read back what the program got.
-demo=build/x86_64/bin/demo.exe
-rm -f "$out/Customer.rect" "$out/Customer.result"
-"$TS_WINE" "$demo" Customer "Z:${out//\//\\}" modal &
-pid=$!
-for _ in $(seq 100); do [ -f "$out/Customer.rect" ] && break; sleep 0.1; done
-if [ -f "$out/Customer.rect" ]; then
-    read -r x y w h ox oy ow oh < <(tr -d "\r" < "$out/Customer.rect")
-    xdotool mousemove $((x + w / 2)) $((y + 5)) click 1   # activate the view
-    sleep 0.3
-    xdotool type --delay 50 "Smith"
-    sleep 0.3
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/Customer-modal-typed.png"
-    xdotool mousemove $((ox + ow / 2)) $((oy + oh / 2)) click 1
-fi
-for _ in $(seq 100); do [ -f "$out/Customer.result" ] && break; sleep 0.1; done
-kill $pid 2>/dev/null
-wait $pid 2>/dev/null
-result=$(tr -d "\r" < "$out/Customer.result" 2>/dev/null)
-echo "demo: modal Customer ended with: ${result:-nothing}"
-case "$result" in
-    "1 Smith"*) ;;
-    *) echo "demo: the scripted modal run did not end with OK and the typed name"; status=1 ;;
-esac
+# first field, then end the view with the given key or a click on OK, and
+# check what the program got back.
+modal_run() {  # modal_run NAME FINISH(ok|Escape) EXPECTED-PREFIX
+    local demo=build/x86_64/bin/demo.exe result pid x y w h ox oy ow oh
+    rm -f "$out/Customer.rect" "$out/Customer.result"
+    "$TS_WINE" "$demo" Customer "Z:${out//\//\\}" modal &
+    pid=$!
+    for _ in $(seq 100); do [ -f "$out/Customer.rect" ] && break; sleep 0.1; done
+    if [ -f "$out/Customer.rect" ]; then
+        read -r x y w h ox oy ow oh < <(tr -d "\r" < "$out/Customer.rect")
+        xdotool mousemove $((x + w / 2)) $((y + 5)) click 1   # activate the view
+        sleep 0.3
+        xdotool type --delay 50 "$1"
+        sleep 0.3
+        if [ "$2" = ok ]; then
+            import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/Customer-modal-typed.png"
+            xdotool mousemove $((ox + ow / 2)) $((oy + oh / 2)) click 1
+        else
+            xdotool key "$2"
+        fi
+    fi
+    for _ in $(seq 100); do [ -f "$out/Customer.result" ] && break; sleep 0.1; done
+    kill $pid 2>/dev/null
+    wait $pid 2>/dev/null
+    result=$(tr -d "\r" < "$out/Customer.result" 2>/dev/null)
+    echo "demo: modal Customer ($2) ended with: ${result:-nothing}"
+    case "$result" in
+        "$3"*) ;;
+        *) echo "demo: the scripted modal run ($2) did not end with '$3'"; status=1 ;;
+    esac
+}
+modal_run Smith ok "1 Smith"
+modal_run Jones Escape "0 "
 rm -f "$out"/*.rect "$out"/*.done "$out"/*.result
 exit $status

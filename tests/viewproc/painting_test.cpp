@@ -77,6 +77,10 @@ TEST(Painting, FieldsTakeTheirColoursFromTheView) {
     EXPECT_EQ(b, vwGetFieldBackBrush(v.get(), 5));
     EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 10));
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    SetBkColor(dc, 0);
+    EXPECT_EQ(SendMessageA(v->hWnd, VWM_CTLCOLOR, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(e)),
+              reinterpret_cast<LRESULT>(b));  // the private message answers the same way
+    EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 10));
     // the focused field uses the selection colours only under "@SELCOLORS"
     SetFocus(e);
     SendMessageA(v->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(e));
