@@ -308,6 +308,17 @@ VWIMPORT int   VWAPI vwSizeToolBars(HWND frame);
 VWIMPORT int   VWAPI vwSizeMDIClient(HWND frame, HWND mdiClient, BOOL repaint);
 
 /* ------------------------------------------------------------------------
+ * MDI child views.  `block` is an MDICREATESTRUCT, or 1 for none with the
+ * view procedure in filter mode, or 0 for none.
+ * ---------------------------------------------------------------------- */
+VWIMPORT HVIEW   VWAPI vwOpenMDIChildView(HINSTANCE hInst, LPCSTR title, DWORD unused, HWND mdiClient,
+                                          WNDPROC viewProc, LPARAM block);
+VWIMPORT HVIEW   VWAPI vwCreateMDIChildView(HINSTANCE hInst, LPCSTR name, HWND mdiClient, WNDPROC viewProc,
+                                            LPARAM block);
+VWIMPORT HWND    VWAPI vwShowMDIChildView(LONG unused);
+VWIMPORT LRESULT VWAPI DefFrameViewProc(HWND frame, HWND mdiClient, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* ------------------------------------------------------------------------
  * View accessors
  * ---------------------------------------------------------------------- */
 /* Attributes */

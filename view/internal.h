@@ -75,6 +75,18 @@ struct LibraryState {
         bool done = false;
     } animation;
     int loopKind = 0;                   // 1 animation loop, 2 wait loop
+
+    // MDI child views are made one at a time.
+    struct {
+        bool pending = false;           // vwCreateMDIChildView is running
+        HINSTANCE instance = nullptr;   // where the child's definition lives
+        LPCSTR name = nullptr;          // its name: nameText or an integer resource
+        char nameText[256] = {};
+        HWND client = nullptr;
+        VWVIEW* creating = nullptr;     // the child view during WM_MDICREATE
+        bool defaultGeometry = false;   // the template places the child
+        HWND lastChild = nullptr;       // INVALID_HANDLE_VALUE after a failed build
+    } mdi;
     LRESULT lastSelection = 0;          // last index read from a "SERVER" list
 };
 
@@ -93,6 +105,9 @@ void RemoveView(VWVIEW* view);
 
 // ---- lifecycle (view/lifecycle.cpp)
 VWVIEW* MakeViewRecord(WNDPROC viewProc, LPARAM extra);
+// WM_CREATE of an MDI child view: the view definition saved by
+// vwCreateMDIChildView is built into the new child.
+void CompleteMDIChild(HWND hWnd);
 
 // ---- command notifications of fields (view/notify.cpp)
 // Serves a control's WM_COMMAND before routing; true when the result is final.

@@ -55,7 +55,8 @@ void GrowToWindowSize(HWND hWnd, DWORD style, DWORD exStyle, int& cx, int& cy) {
         cx += 2 * cxBorder;
         cy += 2 * cyBorder;
     }
-    if (hWnd && GetMenu(hWnd)) cy += GetSystemMetrics(SM_CYMENU);
+    // GetMenu of a child window answers its identifier: children have no menu
+    if (hWnd && !(style & WS_CHILD) && GetMenu(hWnd)) cy += GetSystemMetrics(SM_CYMENU);
 }
 
 } // namespace

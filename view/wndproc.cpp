@@ -61,6 +61,13 @@ LRESULT CALLBACK vwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (view && view->kind == VWK_MDICHILD) return DefMDIChildProcA(hWnd, msg, wParam, lParam);
         return DefWindowProcA(hWnd, msg, wParam, lParam);
     }
+    case WM_CREATE: {
+        VWVIEW* view = g_lib.current;
+        if (!view || view->kind != VWK_MDICHILD) break;
+        if (view->viewProc) view->viewProc(hWnd, msg, wParam, lParam);
+        CompleteMDIChild(hWnd);
+        return 0;
+    }
     case WM_COMMAND: {
         VWVIEW* view = ViewFromWindow(hWnd);
         LRESULT r;

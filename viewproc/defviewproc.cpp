@@ -114,7 +114,3 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
-
-LRESULT CALLBACK DefMDIChildViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefViewProc(hWnd, msg, wParam, lParam);
-}
