@@ -18,13 +18,6 @@ using namespace ts;
 
 namespace {
 
-std::string Directives(HWND hWnd) {
-    char buf[256] = {};
-    FieldContext fc = FieldContextOf(hWnd);
-    if (fc.view) CopyFieldDirectives(fc.view, fc.id, buf, sizeof buf);
-    return buf;
-}
-
 // The "@LIMIT" argument, 0 when absent or not a number.
 int LimitOf(const std::string& dirs) {
     char arg[HL_KEYWORD_BUFFER] = {};
@@ -32,7 +25,7 @@ int LimitOf(const std::string& dirs) {
 }
 
 void RecomputeFilter(HWND hWnd) {
-    const std::string dirs = Directives(hWnd);
+    const std::string dirs = FieldDirectives(hWnd);
     g_filter = {};
     if (dirs.empty()) return;
     g_filter.numeric = HasDirective(dirs.c_str(), "@NUM");
@@ -67,7 +60,7 @@ LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
     if (IsFilteredCharacter(c)) {
         // "@EXCLUDE" and "@Include" (spelled with this capitalisation) are
         // read from the directive string at every keystroke
-        const std::string dirs = Directives(hWnd);
+        const std::string dirs = FieldDirectives(hWnd);
         char excluded[HL_KEYWORD_BUFFER] = {}, included[HL_KEYWORD_BUFFER] = {};
         const bool hasExclude = !dirs.empty() && HasDirective(dirs.c_str(), "@EXCLUDE", excluded);
         const std::size_t inc = dirs.find("@Include");
@@ -101,7 +94,7 @@ LRESULT OnSetFieldString(HWND hWnd, LPARAM lParam) {
     if (HasDirective(dirs.c_str(), "@PRT")) vwProtectField(fc.view, fc.id);
     if (dirs.find("@CLIENT") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
     if (dirs.find("@SERVER") != std::string::npos) hlDdeConnect(hWnd, dirs.c_str());
-    if (dirs.find("@DROPTARG") != std::string::npos) SetPropA(hWnd, "@WANTDROP", reinterpret_cast<HANDLE>(5));
+    MarkDropTarget(hWnd, dirs);
     char arg[HL_KEYWORD_BUFFER] = {};
     if (HasDirective(dirs.c_str(), "@LIMIT", arg)) {
         const int n = std::atoi(arg);
@@ -124,7 +117,7 @@ LRESULT OnAppToScr(HWND hWnd, LPARAM lParam) {
 
 LRESULT OnScrToApp(HWND hWnd, LPARAM lParam) {
     if (!lParam) return 0;
-    const int limit = LimitOf(Directives(hWnd));
+    const int limit = LimitOf(FieldDirectives(hWnd));
     GetWindowTextA(hWnd, reinterpret_cast<char*>(lParam), limit > 0 ? limit + 1 : 80);
     return 0;
 }
@@ -132,13 +125,13 @@ LRESULT OnScrToApp(HWND hWnd, LPARAM lParam) {
 LRESULT OnValidate(HWND hWnd) {
     char text[160] = {};
     GetWindowTextA(hWnd, text, sizeof text);
-    const std::string dirs = Directives(hWnd);
+    const std::string dirs = FieldDirectives(hWnd);
     return hlValidate(hWnd, 4, text, dirs.c_str(), text) ? 0 : -1;
 }
 
 LRESULT OnGetFieldType(HWND hWnd, LPARAM lParam) {
     if (lParam) {
-        const std::string dirs = Directives(hWnd);
+        const std::string dirs = FieldDirectives(hWnd);
         *reinterpret_cast<LONG*>(lParam) = HasDirective(dirs.c_str(), "@LIMIT") ? LimitOf(dirs) : 80;
     }
     return 4;
@@ -147,7 +140,7 @@ LRESULT OnGetFieldType(HWND hWnd, LPARAM lParam) {
 // Edit frames: "@3D" … "@3D4" draw their frame; without one (or with
 // "@3D5") the edit gets a sunken system edge one pixel outside its client.
 LRESULT EditFrame(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool classDone) {
-    const std::string dirs = Directives(hWnd);
+    const std::string dirs = FieldDirectives(hWnd);
     if (core::contains_nocase(dirs, "@3D") && !core::contains_nocase(dirs, "@3D5")) {
         if (!classDone) CallClassProc(hWnd, msg, wParam, lParam);
         PaintFieldFrame(hWnd, FrameStyleOf(dirs.c_str()));  // never 16: "@3D5" is excluded
@@ -168,11 +161,10 @@ LRESULT EditFrame(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool classD
 }
 
 LRESULT OnNcDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam) {
-    if (GetPropA(hWnd, "CLIENT") || GetPropA(hWnd, "SERVER")) hlDdeTerminate(hWnd);
+    if (HasDdeLink(hWnd)) hlDdeTerminate(hWnd);
     CallClassProc(hWnd, WM_NCDESTROY, wParam, lParam);
     if (HANDLE h = RemovePropA(hWnd, "EditHandle")) GlobalFree(h);
-    RemovePropA(hWnd, "@DRAGSRC");
-    RemovePropA(hWnd, "@WANTDROP");
+    RemoveDragMarks(hWnd);
     return 0;
 }
 
@@ -198,7 +190,7 @@ LRESULT CALLBACK DefEditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             return DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS | VW_DLGC_FIELD;
         return CallClassProc(hWnd, msg, wParam, lParam) | VW_DLGC_FIELD;
     case WM_KEYDOWN:
-        if (wParam == VK_F1) hlShowHelp(hWnd, Directives(hWnd).c_str());
+        HelpOnF1(hWnd, wParam);
         if ((wParam == VK_DELETE || wParam == VK_BACK) && GetPropA(hWnd, "SERVER")) {
             CallClassProc(hWnd, msg, wParam, lParam);
             char text[160] = {};
@@ -232,7 +224,7 @@ LRESULT CALLBACK DefEditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return hlDragDrop(hWnd, msg, wParam, lParam);
     default:
         if (msg >= WM_DDE_FIRST && msg <= WM_DDE_FIRST + 6)
-            return hlDdeMessage(hWnd, msg, wParam, lParam, Directives(hWnd).c_str());
+            return hlDdeMessage(hWnd, msg, wParam, lParam, FieldDirectives(hWnd).c_str());
         break;
     }
     LRESULT r;

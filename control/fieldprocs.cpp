@@ -1,5 +1,4 @@
-// The default field procedures of the standard control classes: button,
-// static, scroll bar, list box and combo box.  What they share differs by
+// The default field procedures of list boxes and combo boxes.  What they share differs by
 // class only in the details of one table; everything a class does not
 // consume goes to the class's own procedure.
 #include "control/shared.h"
@@ -39,9 +38,6 @@ struct ClassTraits {
     bool ddeEndOnDestroy;     // the link ends on WM_DESTROY
 };
 
-constexpr ClassTraits kButton{true, true, Protection::DisableAndProtect, false, DdeRoute::None, true, true, nullptr, false};
-constexpr ClassTraits kStatic{true, false, Protection::None, true, DdeRoute::All, true, true, "@CLIENT", false};
-constexpr ClassTraits kScroll{false, true, Protection::Disable, false, DdeRoute::None, false, false, nullptr, false};
 constexpr ClassTraits kListBox{true, true, Protection::Disable, true, DdeRoute::AllButTerminate, true, true, "@SERVER", true};
 constexpr ClassTraits kComboBox{true, true, Protection::Disable, true, DdeRoute::AllButTerminate, true, true, "@SERVER", true};
 
@@ -115,8 +111,5 @@ LRESULT StandardFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, con
 
 } // namespace
 
-LRESULT CALLBACK DefButtonProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kButton); }
-LRESULT CALLBACK DefStaticProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kStatic); }
-LRESULT CALLBACK DefScrollProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kScroll); }
 LRESULT CALLBACK DefListBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kListBox); }
 LRESULT CALLBACK DefComboBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kComboBox); }

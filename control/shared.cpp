@@ -27,6 +27,30 @@ bool StoreDirectivesOf(HWND hWnd, LPARAM string) {
     return true;
 }
 
+std::string FieldDirectives(HWND hWnd) {
+    char buf[256] = {};
+    FieldContext fc = FieldContextOf(hWnd);
+    if (fc.view) CopyFieldDirectives(fc.view, fc.id, buf, sizeof buf);
+    return buf;
+}
+
+void MarkDropTarget(HWND hWnd, std::string_view directives) {
+    if (directives.find("@DROPTARG") != directives.npos) SetPropA(hWnd, "@WANTDROP", reinterpret_cast<HANDLE>(5));
+}
+
+void RemoveDragMarks(HWND hWnd) {
+    RemovePropA(hWnd, "@DRAGSRC");
+    RemovePropA(hWnd, "@WANTDROP");
+}
+
+bool HasDdeLink(HWND hWnd) {
+    return GetPropA(hWnd, "CLIENT") || GetPropA(hWnd, "SERVER") || GetPropA(hWnd, "SERVER1");
+}
+
+void HelpOnF1(HWND hWnd, WPARAM key) {
+    if (key == VK_F1) hlShowHelp(hWnd, FieldDirectives(hWnd).c_str());
+}
+
 bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (msg) {
     case WM_GETDLGCODE:

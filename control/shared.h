@@ -1,5 +1,8 @@
 // Conventions every default field procedure shares.
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "view/internal.h"
 
 namespace ts {
@@ -18,6 +21,18 @@ bool StoreDirectivesOf(HWND hWnd, LPARAM string);
 // WM_GETDLGCODE (class answer plus the field marker) and VWM_GETFIELDSTRING.
 // Returns false for any other message.
 bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// The field's directive string, at most 255 characters.
+std::string FieldDirectives(HWND hWnd);
+
+// "@DROPTARG" (case-sensitive) makes the control a drop target.
+void MarkDropTarget(HWND hWnd, std::string_view directives);
+// The drag-and-drop marks a control loses when it is destroyed.
+void RemoveDragMarks(HWND hWnd);
+// Whether the control is an end of a DDE link ("SERVER1" on a combo box).
+bool HasDdeLink(HWND hWnd);
+// F1 shows the help the field's directives name.
+void HelpOnF1(HWND hWnd, WPARAM key);
 
 // Frames around controls (control/frame.cpp): style 1 sunken, 2 shadowed,
 // 4 raised, 8 etched, 16 client edge.  PaintFieldFrame answers 1 for a

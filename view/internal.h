@@ -105,6 +105,10 @@ void RemoveView(VWVIEW* view);
 
 // ---- lifecycle (view/lifecycle.cpp)
 VWVIEW* MakeViewRecord(WNDPROC viewProc, LPARAM extra);
+// A bitmap by name: the resource named by the name's base name in `inst`,
+// else the file (".bmp" added when the name has no '.'), whose name is left
+// in `file`.  The palette that came with it, if any, goes to `palette`.
+HBITMAP LoadNamedBitmap(HINSTANCE inst, const char* name, HPALETTE* palette, char* file, std::size_t fileSize);
 // WM_CREATE of an MDI child view: the view definition saved by
 // vwCreateMDIChildView is built into the new child.
 void CompleteMDIChild(HWND hWnd);

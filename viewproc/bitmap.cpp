@@ -43,26 +43,30 @@ bool BackgroundBitmapName(VWVIEW* view, const char* viewString, char* name, std:
     return name[0] != '\0';
 }
 
-void LoadBackgroundBitmap(VWVIEW* view, HWND hWnd, const char* name, const char* viewString) {
+HBITMAP LoadNamedBitmap(HINSTANCE inst, const char* name, HPALETTE* palette, char* file, std::size_t fileSize) {
     char base[_MAX_FNAME] = {}, ext[_MAX_EXT] = {};
     _splitpath(name, nullptr, nullptr, base, ext);
+    if (HBITMAP bmp = hlLoadBitmapResource(inst, base, palette)) return bmp;
+    core::copy_bounded(file, fileSize, name);
+    if (!std::strchr(file, '.') && std::strlen(file) + 4 < fileSize) std::strcat(file, ".bmp");
+    return LoadFromFile(file, palette);
+}
+
+void LoadBackgroundBitmap(VWVIEW* view, HWND hWnd, const char* name, const char* viewString) {
     HPALETTE palette = nullptr;
     HINSTANCE inst = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE));
-    HBITMAP bmp = hlLoadBitmapResource(inst, base, &palette);
-    if (!bmp) {
-        char file[240];
-        core::copy_bounded(file, sizeof file, name);
-        if (!std::strchr(file, '.') && std::strlen(file) + 4 < sizeof file) std::strcat(file, ".bmp");
+    char file[240] = {};
+    HBITMAP bmp = LoadNamedBitmap(inst, name, &palette, file, sizeof file);
+    if (!bmp && file[0]) {
+        // the application may rename the file once
+        SendMessageA(hWnd, VWM_FINDBITMAP, 0, reinterpret_cast<LPARAM>(file));
+        file[sizeof file - 1] = '\0';
         bmp = LoadFromFile(file, &palette);
-        if (!bmp) {
-            // the application may rename the file once
-            SendMessageA(hWnd, VWM_FINDBITMAP, 0, reinterpret_cast<LPARAM>(file));
-            file[sizeof file - 1] = '\0';
-            bmp = LoadFromFile(file, &palette);
-        }
     }
     if (!bmp) {
         char text[400];
+        char base[_MAX_FNAME] = {}, ext[_MAX_EXT] = {};
+        _splitpath(name, nullptr, nullptr, base, ext);
         std::snprintf(text, sizeof text,
                       "Unable to load background bitmap from resources.\nBitmap:%s\nCheck for bitmap file or bitmap resource.",
                       base);
