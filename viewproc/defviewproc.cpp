@@ -103,6 +103,12 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return OnCtlColor(view, hWnd, msg, wParam, lParam);
     case VWM_SETVIEWSTRING:
         return OnSetViewString(view, hWnd);
+    case WM_TIMER:
+        OnViewTimer(view, hWnd, wParam);
+        break;
+    case WM_NCHITTEST:
+        OnNcHitTest(view, hWnd);
+        break;
     default:
         break;
     }

@@ -25,5 +25,7 @@ LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
 LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnSysColorChange(VWVIEW* view, HWND hWnd);
+void OnViewTimer(VWVIEW* view, HWND hWnd, WPARAM id);
+void OnNcHitTest(VWVIEW* view, HWND hWnd);
 
 } // namespace ts
