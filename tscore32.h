@@ -525,7 +525,23 @@ VWIMPORT LPSTR VWAPI vwMessageLookup(HVIEW view, LPCSTR fileName, LPCSTR key, UI
 /* ------------------------------------------------------------------------
  * Status line
  * ---------------------------------------------------------------------- */
-VWIMPORT int VWAPI vwRemoveViewDSL(HVIEW view);
+/* vwSetViewDSL placement flags (also kept in VWVIEW.flags) */
+#define VWDSL_VIEW          0x04     /* the status control is a control of the view */
+#define VWDSL_TOP           0x08     /* ... of the view's top toolbar ("TBTOP") */
+#define VWDSL_BOTTOM        0x10     /* ... of the view's bottom toolbar ("TBBOTTOM") */
+#define VWDSL_NAMED         0x20     /* the status-line object is not made from resources */
+#define VWDSL_RESOURCE      0x40     /* the status-line object is made from resources */
+
+VWIMPORT int   VWAPI vwRemoveViewDSL(HVIEW view);
+VWIMPORT int   VWAPI vwSetViewDSL(HVIEW view, LPCSTR name, LONG id, DWORD flags);
+VWIMPORT int   VWAPI vwSetViewDSLText(HVIEW view, LPCSTR text);
+VWIMPORT void  VWAPI vwSetDSLWindow(HVIEW view, HWND hWnd);
+VWIMPORT HWND  VWAPI vwGetDSLWindow(HVIEW view);
+VWIMPORT int   VWAPI vwSetStatusLineId(HWND frame, LONG id);
+/* Menu help for a frame: call it with the frame's WM_MENUSELECT. */
+VWIMPORT void  VWAPI vwProcessDSL(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam);
+/* The popup's number in a depth-first count of the menu's popups, or 0. */
+VWIMPORT int   VWAPI GetPopupLevel(HMENU menu, HMENU popup, int *counter);
 
 /* ------------------------------------------------------------------------
  * Balloons

@@ -25,7 +25,9 @@ LRESULT DrawBackgroundBitmap(VWVIEW* view, HWND hWnd, HDC dc, HBITMAP bmp);
 LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnSysColorChange(VWVIEW* view, HWND hWnd);
+LRESULT OnMenuSelect(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnViewTimer(VWVIEW* view, HWND hWnd, WPARAM id);
 void OnNcHitTest(VWVIEW* view, HWND hWnd);
+void ApplyDSLDirective(VWVIEW* view, const char* viewString);
 
 } // namespace ts

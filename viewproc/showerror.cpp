@@ -74,7 +74,7 @@ LRESULT OnShowError(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam) {
         LibraryMessageBox(hWnd, text, rec->caption ? rec->caption : "", MB_ICONHAND);
         SendMessageA(hWnd, VWM_ERRORDONE, wParam, 0);
     } else if (view->hDSLWindow && has("@STAT")) {
-        SetWindowTextA(view->hDSLWindow, text);
+        vwSetViewDSLText(view, text);
         if (warning) {
             EnableWindow(hWnd, FALSE);
             vwWait(view, 1500);
