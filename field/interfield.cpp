@@ -2,7 +2,8 @@
 // with.  It keeps the view's current field, moves between fields with Tab,
 // the arrow keys, Enter and Alt+mnemonics while the field being left may
 // veto the move, presses OK, Cancel and push buttons from the keyboard,
-// scrolls a focused field into view and refuses clicks on protected fields.
+// scrolls a focused field into view, shows status texts and balloon help
+// for the field under the mouse and refuses clicks on protected fields.
 // Everything else goes to the application's field procedure, or else to the
 // field's default procedure.
 #include "view/internal.h"

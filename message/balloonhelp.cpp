@@ -65,6 +65,14 @@ void ShowHoverBalloon() {
     SetCapture(field);
 }
 
+void ForgetHoverView(VWVIEW* view) {
+    if (S.view != view) return;
+    DestroyHoverBalloon();
+    S.view = nullptr;
+    S.field = -1;
+    S.state = Hover::Idle;
+}
+
 void OnFieldMouseMove(VWVIEW* view, HWND field, LONG id, LPARAM lParam) {
     if (!(view->flags & VWF_NOBALLOONS)) {
         char dirs[257] = {};

@@ -32,6 +32,8 @@ extern BalloonHelpState g_balloonHelp;
 void DestroyHoverBalloon();
 // Shows the balloon of the hover field, or takes a shown one down.
 void ShowHoverBalloon();
+// A view going away is no longer the hover view.
+void ForgetHoverView(VWVIEW* view);
 
 // The inter-field procedure's part: a mouse move over a field, and a click
 // (any button) on a field while a field balloon is up.
