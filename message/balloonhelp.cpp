@@ -125,7 +125,7 @@ void OnFieldClick(HWND field) {
     S.view = nullptr;
 }
 
-void OnBalloonTimer(VWVIEW* view, HWND hWnd) {
+void OnBalloonTimer(HWND hWnd) {
     if (S.state == Hover::Armed) {
         if (GetCapture()) return;
         if (SameModuleAsActive(hWnd)) {
@@ -134,7 +134,6 @@ void OnBalloonTimer(VWVIEW* view, HWND hWnd) {
             ShowHoverBalloon();
         }
     }
-    (void)view;
     if (S.view && S.field != -1) {
         HWND field = vwIsView(S.view) ? vwGetFieldWindow(S.view, S.field) : nullptr;
         POINT pt;

@@ -41,7 +41,7 @@ void OnFieldMouseMove(VWVIEW* view, HWND field, LONG id, LPARAM lParam);
 void OnFieldClick(HWND field);
 
 // The default view procedure's part: the balloon timer and WM_NCHITTEST.
-void OnBalloonTimer(VWVIEW* view, HWND hWnd);
+void OnBalloonTimer(HWND hWnd);
 void OnViewHitTest(VWVIEW* view, HWND hWnd);
 
 } // namespace ts

@@ -6,8 +6,8 @@
 
 namespace ts {
 
-void OnViewTimer(VWVIEW* view, HWND hWnd, WPARAM id) {
-    if (id == VW_TIMER_BALLOON) OnBalloonTimer(view, hWnd);
+void OnViewTimer(VWVIEW*, HWND hWnd, WPARAM id) {
+    if (id == VW_TIMER_BALLOON) OnBalloonTimer(hWnd);
 }
 
 void OnNcHitTest(VWVIEW* view, HWND hWnd) { OnViewHitTest(view, hWnd); }
