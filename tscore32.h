@@ -544,10 +544,83 @@ VWIMPORT SHORT VWAPI vwGetViewErrorStatus(HVIEW view);
 VWIMPORT void  VWAPI vwSetViewErrorColors(HVIEW view, COLORREF text, COLORREF back);
 VWIMPORT int   VWAPI vwSetViewMessageFile(HVIEW view, LPCSTR fileName);
 
+/* An error record whose directives hold "@LOOKUP" has its text replaced in
+ * place by the error file's text: its text buffer then holds 256 bytes. */
+
+/* vwSetViewError flags */
+#define VWSVE_KEY           0x0040   /* the message is a key of the error message file */
+#define VWSVE_MBOX          0x0080   /* show it in a message box */
+#define VWSVE_BEEP          0x0100   /* beep */
+
+/* vwMessageLookup flags */
+#define VWML_RESOURCE       0x08     /* the key is a string resource ID (or its decimal text) */
+
+VWIMPORT int   VWAPI vwSetViewError(HVIEW view, LONG id, LONG reserved1, LONG reserved2, LPCSTR message, UINT flags);
+/* The text lives in one library-wide buffer until the next lookup. */
+VWIMPORT LPSTR VWAPI vwMessageLookup(HVIEW view, LPCSTR fileName, LPCSTR key, UINT flags);
+
 /* ------------------------------------------------------------------------
  * Status line
  * ---------------------------------------------------------------------- */
-VWIMPORT int VWAPI vwRemoveViewDSL(HVIEW view);
+/* vwSetViewDSL placement flags (also kept in VWVIEW.flags) */
+#define VWDSL_VIEW          0x04     /* the status control is a control of the view */
+#define VWDSL_TOP           0x08     /* ... of the view's top toolbar ("TBTOP") */
+#define VWDSL_BOTTOM        0x10     /* ... of the view's bottom toolbar ("TBBOTTOM") */
+#define VWDSL_NAMED         0x20     /* the status-line object is not made from resources */
+#define VWDSL_RESOURCE      0x40     /* the status-line object is made from resources */
+
+VWIMPORT int   VWAPI vwRemoveViewDSL(HVIEW view);
+VWIMPORT int   VWAPI vwSetViewDSL(HVIEW view, LPCSTR name, LONG id, DWORD flags);
+VWIMPORT int   VWAPI vwSetViewDSLText(HVIEW view, LPCSTR text);
+VWIMPORT void  VWAPI vwSetDSLWindow(HVIEW view, HWND hWnd);
+VWIMPORT HWND  VWAPI vwGetDSLWindow(HVIEW view);
+VWIMPORT int   VWAPI vwSetStatusLineId(HWND frame, LONG id);
+/* Menu help for a frame: call it with the frame's WM_MENUSELECT. */
+VWIMPORT void  VWAPI vwProcessDSL(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam);
+/* The popup's number in a depth-first count of the menu's popups, or 0. */
+VWIMPORT int   VWAPI GetPopupLevel(HMENU menu, HMENU popup, int *counter);
+
+/* ------------------------------------------------------------------------
+ * Balloons
+ *
+ * Window extra bytes of the "tsBalloon" class:
+ *   i686 (16 bytes)             x86_64 (24 bytes)
+ *   0   font (4)                0   font (8)
+ *   4   text colour (4)         8   text colour (4)
+ *   8   background colour (4)   12  background colour (4)
+ *   12  style (4)               16  style (4)
+ * Font 0 = an 8-point "Helv" font made for each paint.  The window text is
+ * the balloon text.  Read the font with GetWindowLongPtr.
+ * ---------------------------------------------------------------------- */
+#define VW_CLASS_BALLOON    "tsBalloon"
+#ifdef _WIN64
+#define VWBL_FONT           0
+#define VWBL_TEXTCOLOR      8
+#define VWBL_BKCOLOR        12
+#define VWBL_STYLE          16
+#define VWB_WNDEXTRA        24
+#else
+#define VWBL_FONT           0
+#define VWBL_TEXTCOLOR      4
+#define VWBL_BKCOLOR        8
+#define VWBL_STYLE          12
+#define VWB_WNDEXTRA        16
+#endif
+
+/* vwBalloonMsg styles */
+#define VWB_PIXELS          0x001    /* x, y, width, height are pixels (else dialog units) */
+#define VWB_SCREEN          0x008    /* x, y are screen coordinates (else offsets from the owner) */
+#define VWB_CENTER          0x010    /* centred on the owner */
+#define VWB_COLORS          0x040    /* use the given text and background colours */
+#define VWB_NOSHADOW        0x080
+#define VWB_SQUARE          0x100    /* square corners, 4-pixel margins (else rounded, 5 dialog units) */
+#define VWB_SINGLELINE      0x200    /* one line (else word-wrapped) */
+#define VWB_CLICKCLOSE      0x400    /* a mouse click closes it */
+
+/* Height 0 fits the balloon to the text; width 0 means 100. */
+VWIMPORT HWND  VWAPI vwBalloonMsg(HWND owner, LPCSTR text, int x, int y, int width, int height, HFONT font,
+                                  COLORREF textColor, COLORREF bkColor, UINT style);
+VWIMPORT LRESULT CALLBACK DefBalloonWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* ------------------------------------------------------------------------
  * Window procedures

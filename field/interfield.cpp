@@ -2,7 +2,8 @@
 // with.  It keeps the view's current field, moves between fields with Tab,
 // the arrow keys, Enter and Alt+mnemonics while the field being left may
 // veto the move, presses OK, Cancel and push buttons from the keyboard,
-// scrolls a focused field into view and refuses clicks on protected fields.
+// scrolls a focused field into view, shows status texts and balloon help
+// for the field under the mouse and refuses clicks on protected fields.
 // Everything else goes to the application's field procedure, or else to the
 // field's default procedure.
 #include "view/internal.h"
@@ -12,6 +13,7 @@
 
 #include "companion/helio.h"
 #include "core/text.hpp"
+#include "message/balloonhelp.h"
 
 using namespace ts;
 
@@ -206,6 +208,7 @@ void MakeDefaultButton(const Context& c, HWND hWnd) {
 
 LRESULT OnLButtonDown(const Context& c, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     VWVIEW* view = c.view;
+    OnFieldClick(hWnd);
     if (view->hBalloon) {
         RemoveErrorBalloon(view);
         return 0;
@@ -270,8 +273,17 @@ LRESULT CALLBACK vwInterFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
+        OnFieldClick(hWnd);
         if (AskSpecialKey(view, hWnd, msg, wParam, lParam)) return 0;
         if (RefuseProtected(c)) return 0;
+        break;
+    case WM_MOUSEMOVE:
+        OnFieldMouseMove(view, hWnd, c.id, lParam);
+        break;
+    case WM_TIMER:
+        // started when the mouse left the field's balloon: the field
+        // procedures see it once
+        if (wParam == VW_TIMER_BALLOON) KillTimer(hWnd, VW_TIMER_BALLOON);
         break;
     case VWM_SETFIELDSTRING:
         if (lParam && core::contains_nocase(reinterpret_cast<const char*>(lParam), "@PRT")) {

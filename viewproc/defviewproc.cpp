@@ -109,6 +109,11 @@ LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return OnCtlColor(view, hWnd, msg, wParam, lParam);
     case VWM_SETVIEWSTRING:
         return OnSetViewString(view, hWnd);
+    case WM_MENUSELECT:
+        return OnMenuSelect(view, hWnd, wParam, lParam);
+    case WM_NCHITTEST:
+        OnNcHitTest(view, hWnd);
+        break;
     default:
         break;
     }

@@ -1,6 +1,8 @@
 // WM_NCDESTROY: the view releases everything it owns.
 #include "viewproc/handlers.h"
 
+#include "message/balloonhelp.h"
+
 namespace ts {
 namespace {
 
@@ -14,6 +16,8 @@ void OnNcDestroy(VWVIEW* view, HWND hWnd) {
     DeleteProperty(hWnd, "BITMAP");
     DeleteProperty(hWnd, "PALETTE");
     DeleteProperty(hWnd, "BITBRUSH");
+    RemoveErrorBalloon(view);
+    ForgetHoverView(view);
     for (const char* p : {"STR", "HPOS", "VPOS", "VRNG", "VINC", "HRNG", "HINC", "VWPARENT"}) RemovePropA(hWnd, p);
     HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrA(hWnd, VWL_FONT));
     if (font && view->fontState) DeleteObject(font);

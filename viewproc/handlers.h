@@ -27,5 +27,8 @@ LRESULT OnDdeInitiate(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnSysColorChange(VWVIEW* view, HWND hWnd);
 void OnSizeParent(VWVIEW* view, HWND hWnd, LPARAM lParam);
 void OnTimer(VWVIEW* view, HWND hWnd, WPARAM id);
+LRESULT OnMenuSelect(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+void OnNcHitTest(VWVIEW* view, HWND hWnd);
+void ApplyDSLDirective(VWVIEW* view, const char* viewString);
 
 } // namespace ts

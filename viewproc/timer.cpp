@@ -1,5 +1,7 @@
-// WM_TIMER: the steps of a field animation.
+// WM_TIMER: the balloon-help timer and the steps of a field animation.
 #include "viewproc/handlers.h"
+
+#include "message/balloonhelp.h"
 
 namespace ts {
 namespace {
@@ -43,7 +45,8 @@ void StepAnimation(VWVIEW* view, HWND hWnd) {
 } // namespace
 
 void OnTimer(VWVIEW* view, HWND hWnd, WPARAM id) {
-    if (id == VW_TIMER_ANIMATE) StepAnimation(view, hWnd);
+    if (id == VW_TIMER_BALLOON) OnBalloonTimer(hWnd);
+    else if (id == VW_TIMER_ANIMATE) StepAnimation(view, hWnd);
 }
 
 } // namespace ts

@@ -43,6 +43,7 @@ LRESULT OnSetViewString(VWVIEW* view, HWND hWnd) {
     else view->flags &= ~VWF_SELCOLORS;
 
     ApplyScrollDirectives(view, hWnd, s);
+    ApplyDSLDirective(view, s);
     if (wantsBitmap) LoadBackgroundBitmap(view, hWnd, bitmap, s);
     return 0;
 }
