@@ -623,6 +623,22 @@ VWIMPORT HWND  VWAPI vwBalloonMsg(HWND owner, LPCSTR text, int x, int y, int wid
 VWIMPORT LRESULT CALLBACK DefBalloonWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* ------------------------------------------------------------------------
+ * Printing plain text.  Results: 0 the job ran (printed, cancelled or ended
+ * by a reported printing error), 1 memory, 2 file not opened, 3 read error,
+ * 4 no printer or the spooler refused, 5 no progress view.
+ * ---------------------------------------------------------------------- */
+#define VWPF_HIDDEN         0x2      /* keep the progress view hidden */
+#define VWPF_OWNDC          0x4      /* print on the caller's device context */
+
+VWIMPORT WORD VWAPI vwPrintBuffer(HWND owner, HGLOBAL text, LPCSTR title);
+VWIMPORT WORD VWAPI vwPrintBufferExt(HWND owner, HGLOBAL text, LPCSTR title, HDC printer, DWORD flags);
+VWIMPORT WORD VWAPI vwPrintFile(HWND owner, LPCSTR fileName, LPCSTR title);
+VWIMPORT WORD VWAPI vwPrintFileExt(HWND owner, LPCSTR fileName, LPCSTR title, HDC printer, DWORD flags);
+VWIMPORT HDC  VWAPI vwGetPrinterDC(void);
+VWIMPORT LRESULT CALLBACK vwPrintDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+VWIMPORT BOOL CALLBACK vwAbortPrintProc(HDC printer, int code);
+
+/* ------------------------------------------------------------------------
  * Window procedures
  * ---------------------------------------------------------------------- */
 VWIMPORT LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

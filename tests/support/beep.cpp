@@ -1,7 +1,5 @@
 #include "beep.h"
 
-#include <cstring>
-
 namespace tstest {
 namespace {
 
@@ -12,47 +10,10 @@ BOOL WINAPI RecordBeep(UINT) {
     return TRUE;
 }
 
-// The import address table entry of `module` for user32!`name`.
-void** ImportSlot(HMODULE module, const char* name) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return nullptr;
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + imp->Name), "user32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk
-                                                                                           : imp->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
-        }
-    }
-    return nullptr;
-}
-
-void Patch(void** slot, void* value) {
-    DWORD old = 0;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-    *slot = value;
-    VirtualProtect(slot, sizeof *slot, old, &old);
-}
-
 } // namespace
 
-BeepRecorder::BeepRecorder() {
+BeepRecorder::BeepRecorder() : patch_("user32.dll", "MessageBeep", reinterpret_cast<void*>(&RecordBeep)) {
     g_beeps = 0;
-    if (HMODULE lib = GetModuleHandleA("tscore32.dll")) slot_ = ImportSlot(lib, "MessageBeep");
-    if (!slot_) return;
-    original_ = *slot_;
-    Patch(slot_, reinterpret_cast<void*>(&RecordBeep));
-}
-
-BeepRecorder::~BeepRecorder() {
-    if (slot_) Patch(slot_, original_);
 }
 
 int BeepRecorder::count() const { return g_beeps; }
