@@ -639,6 +639,16 @@ VWIMPORT LRESULT CALLBACK vwPrintDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPA
 VWIMPORT BOOL CALLBACK vwAbortPrintProc(HDC printer, int code);
 
 /* ------------------------------------------------------------------------
+ * File open and save dialogs: the chosen path in new moveable global
+ * memory that the caller frees, or 0.  The hook sees every message first;
+ * a non-zero answer consumes it.
+ * ---------------------------------------------------------------------- */
+VWIMPORT HGLOBAL VWAPI vwFileOpenDlg(HWND owner, LPCSTR fileSpec, LPCSTR defaultExt, WORD fileTypes, WNDPROC hook);
+VWIMPORT HGLOBAL VWAPI vwFileSaveDlg(HWND owner, LPCSTR fileSpec, LPCSTR defaultExt, WORD *fileExists, WNDPROC hook);
+VWIMPORT LRESULT CALLBACK vwFileOpenDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+VWIMPORT LRESULT CALLBACK vwFileSaveDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* ------------------------------------------------------------------------
  * Window procedures
  * ---------------------------------------------------------------------- */
 VWIMPORT LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
