@@ -623,6 +623,14 @@ VWIMPORT HWND  VWAPI vwBalloonMsg(HWND owner, LPCSTR text, int x, int y, int wid
 VWIMPORT LRESULT CALLBACK DefBalloonWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* ------------------------------------------------------------------------
+ * Browse window: a read-only viewer of a text file in a window of class
+ * "ViewBrowse32".  The hook sees the messages first; non-zero consumes.
+ * ---------------------------------------------------------------------- */
+VWIMPORT HWND VWAPI vwBrowse(HINSTANCE hInst, LPCSTR fileName, LPCSTR errorTitle, LPCSTR caption, LPCSTR face,
+                             int points, int x, int y, int cx, int cy, LONG reserved, WNDPROC hook);
+VWIMPORT LRESULT CALLBACK DefViewBrowseProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* ------------------------------------------------------------------------
  * Printing plain text.  Results: 0 the job ran (printed, cancelled or ended
  * by a reported printing error), 1 memory, 2 file not opened, 3 read error,
  * 4 no printer or the spooler refused, 5 no progress view.
