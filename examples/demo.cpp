@@ -90,12 +90,19 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
     char path[MAX_PATH];
     std::snprintf(path, sizeof path, "%s\\%s.done", outDir, name);
     DWORD start = GetTickCount();
-    bool announced = false;
+    bool announced = false, decorated = false;
     while (GetTickCount() - start < 10000 && IsWindow(hWnd)) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+        }
+        if (!decorated && std::strcmp(name, "Tools") == 0 && GetTickCount() - start > 100) {
+            // once the view is up: the field's help in the status line and
+            // an error balloon below the field
+            vwSetFieldFocus(view, 101);
+            vwSetViewError(view, 101, 0, 0, "Digits only, please", 0);
+            decorated = true;
         }
         if (!announced && GetTickCount() - start > 300) {
             // the window has painted: say where it is
