@@ -21,6 +21,16 @@ bool SelectionOf(HWND dlg, int list, char* out, int size) {
     return DlgDirSelectExA(dlg, out, size, list) != 0;
 }
 
+bool PickedDirectory(HWND dlg, int list, char* out, int size) {
+    out[0] = '\0';
+    return vwGetCurrField(vwGetView(dlg)) == list && SelectionOf(dlg, list, out, size);
+}
+
+char* ReadName(HWND dlg) {
+    GetDlgItemTextA(dlg, kNameBox, g_fileDlg.name, 80);
+    return g_fileDlg.name;
+}
+
 void AppendSpec(char* path, std::size_t size) {
     const std::size_t n = std::strlen(path);
     if (n < size) core::copy_bounded(path + n, size - n, g_fileDlg.spec);

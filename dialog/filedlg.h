@@ -24,6 +24,10 @@ bool ListDirectory(HWND dlg, const char* path, int list, int dirText, UINT types
                    std::size_t restSize = 0);
 // The list's selection; true when it is a directory or a drive.
 bool SelectionOf(HWND dlg, int list, char* out, int size);
+// A directory or drive picked in `list` while it is the current field.
+bool PickedDirectory(HWND dlg, int list, char* out, int size);
+// The name box's text (at most 79 characters) into the state's name.
+char* ReadName(HWND dlg);
 // Appends the specification to a directory selection.
 void AppendSpec(char* path, std::size_t size);
 // The button is enabled while the name box holds text.

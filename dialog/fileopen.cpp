@@ -40,14 +40,12 @@ void EnterDirectory(HWND hWnd, char* dir, std::size_t size) {
 // typed, or a file that exists as typed or with the default extension.
 // True when the view ends.
 bool OnOpen(HWND hWnd) {
-    VWVIEW* view = vwGetView(hWnd);
     char sel[256];
-    if (vwGetCurrField(view) == kDirList && SelectionOf(hWnd, kDirList, sel, sizeof sel)) {
+    if (PickedDirectory(hWnd, kDirList, sel, sizeof sel)) {
         EnterDirectory(hWnd, sel, sizeof sel);
         return false;
     }
-    char* name = g_fileDlg.name;
-    GetDlgItemTextA(hWnd, kNameBox, name, 80);
+    char* name = ReadName(hWnd);
     const std::size_t n = std::strlen(name);
     if (n && (name[n - 1] == '\\' || name[n - 1] == ':')) AppendSpec(name, sizeof g_fileDlg.name);
     if (HasWildcard(name)) {
@@ -66,7 +64,7 @@ bool OnOpen(HWND hWnd) {
         }
     }
     OemToCharA(name, name);
-    vwEndModalView(view, 1);
+    vwEndModalView(vwGetView(hWnd), 1);
     return true;
 }
 

@@ -20,17 +20,15 @@ void EnterDirectory(HWND hWnd, char* dir, std::size_t size) {
 // Save: into a directory picked in the list, or end with the typed name.
 // False when the dialog stays.
 bool OnSave(HWND hWnd) {
-    VWVIEW* view = vwGetView(hWnd);
     char sel[256];
-    if (vwGetCurrField(view) == kFileList && SelectionOf(hWnd, kFileList, sel, sizeof sel)) {
+    if (PickedDirectory(hWnd, kFileList, sel, sizeof sel)) {
         EnterDirectory(hWnd, sel, sizeof sel);
         return false;
     }
-    char* name = g_fileDlg.name;
-    GetDlgItemTextA(hWnd, kNameBox, name, 80);
+    char* name = ReadName(hWnd);
     if (OpenFile(name, &g_fileDlg.info, OF_PARSE) == HFILE_ERROR) {
         MessageBeep(0);
-        vwEndModalView(view, 1);  // the typed name is returned
+        vwEndModalView(vwGetView(hWnd), 1);  // the typed name is returned
         return true;
     }
     const char* path = g_fileDlg.info.szPathName;
@@ -43,7 +41,7 @@ bool OnSave(HWND hWnd) {
     OFSTRUCT probe{};
     g_fileDlg.exists = OpenFile(name, &probe, OF_EXIST) != HFILE_ERROR ? 1 : 0;
     OemToCharA(name, name);
-    vwEndModalView(view, 1);
+    vwEndModalView(vwGetView(hWnd), 1);
     return false;
 }
 
