@@ -1,5 +1,5 @@
 // The default field procedures of the standard control classes: button,
-// static, scroll bar, list box and combo box.  What they share differs by
+// static and scroll bar.  What they share differs by
 // class only in the details of one table; everything a class does not
 // consume goes to the class's own procedure.
 #include "control/shared.h"
@@ -42,8 +42,6 @@ struct ClassTraits {
 constexpr ClassTraits kButton{true, true, Protection::DisableAndProtect, false, DdeRoute::None, true, true, nullptr, false};
 constexpr ClassTraits kStatic{true, false, Protection::None, true, DdeRoute::All, true, true, "@CLIENT", false};
 constexpr ClassTraits kScroll{false, true, Protection::Disable, false, DdeRoute::None, false, false, nullptr, false};
-constexpr ClassTraits kListBox{true, true, Protection::Disable, true, DdeRoute::AllButTerminate, true, true, "@SERVER", true};
-constexpr ClassTraits kComboBox{true, true, Protection::Disable, true, DdeRoute::AllButTerminate, true, true, "@SERVER", true};
 
 std::string Directives(HWND hWnd) {
     char buf[256] = {};
@@ -91,7 +89,6 @@ LRESULT StandardFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, con
         break;
     case WM_KEYDOWN:
         if (t.f1Help && wParam == VK_F1) hlShowHelp(hWnd, Directives(hWnd).c_str());
-        if (&t == &kComboBox && wParam == VK_RETURN) SendMessageA(hWnd, CB_SHOWDROPDOWN, FALSE, 0);
         break;
     case WM_DESTROY:
         if (!t.removeDragProps) break;
@@ -118,5 +115,3 @@ LRESULT StandardFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, con
 LRESULT CALLBACK DefButtonProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kButton); }
 LRESULT CALLBACK DefStaticProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kStatic); }
 LRESULT CALLBACK DefScrollProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kScroll); }
-LRESULT CALLBACK DefListBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kListBox); }
-LRESULT CALLBACK DefComboBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return StandardFieldProc(h, m, w, l, kComboBox); }

@@ -1,6 +1,11 @@
 #include "control/shared.h"
 
+#include <cstdlib>
+#include <vector>
+
 #include "companion/helio.h"
+#include "core/directives.hpp"
+#include "core/text.hpp"
 
 namespace ts {
 
@@ -43,6 +48,36 @@ bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     default:
         return false;
     }
+}
+
+std::string DirectivesOf(HWND hWnd) {
+    char buf[256] = {};
+    FieldContext fc = FieldContextOf(hWnd);
+    if (fc.view) CopyFieldDirectives(fc.view, fc.id, buf, sizeof buf);
+    return buf;
+}
+
+DirListing ParseDirListing(const char* argument) {
+    DirListing d;
+    const core::ArgumentList parts = core::split_arguments(argument ? argument : "");
+    if (parts.size() > 0 && !parts[0].empty()) d.spec = std::string(parts[0]);
+    if (parts.size() > 1 && !parts[1].empty()) d.staticId = std::atoi(std::string(parts[1]).c_str());
+    if (parts.size() > 2 && !parts[2].empty())
+        d.attributes = static_cast<UINT>(std::strtoul(std::string(parts[2]).c_str(), nullptr, 16));
+    return d;
+}
+
+void ListDirectory(HWND control, DirListing listing, bool combo) {
+    char saved[156] = {};
+    const DWORD savedLength = GetCurrentDirectoryA(sizeof saved, saved);
+    // the listing functions write the file part back into the specification
+    char spec[MAX_PATH + 1] = {};
+    core::copy_bounded(spec, sizeof spec, listing.spec);
+    HWND dialog = GetParent(control);
+    const int id = GetDlgCtrlID(control);
+    if (combo) DlgDirListComboBoxA(dialog, spec, id, listing.staticId, listing.attributes);
+    else DlgDirListA(dialog, spec, id, listing.staticId, listing.attributes);
+    if (savedLength > 0 && savedLength < sizeof saved) SetCurrentDirectoryA(saved);
 }
 
 } // namespace ts

@@ -2,6 +2,8 @@
 #pragma once
 #include "view/internal.h"
 
+#include <string>
+
 namespace ts {
 
 // The view that owns a field control and the control's identifier.
@@ -27,5 +29,20 @@ void EraseFieldFrame(HWND control);
 int FrameStyleOf(const char* directives);
 // WM_NCPAINT of framed fields: the class paints, then "@3D…" adds its frame.
 LRESULT FramedNcPaint(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+// The field's directive string as its procedures read it (255 characters).
+std::string DirectivesOf(HWND hWnd);
+
+// The argument of a directory listing: file specification, identifier of a
+// static that shows the current directory, hexadecimal file-type bits.
+struct DirListing {
+    std::string spec = "*.*";
+    int staticId = 0;
+    UINT attributes = 0;
+};
+DirListing ParseDirListing(const char* argument);
+// Fills a list box (or combo box) with the listing and restores the current
+// directory, which the system's listing functions change.
+void ListDirectory(HWND control, DirListing listing, bool combo);
 
 } // namespace ts
