@@ -56,8 +56,8 @@ struct Lists : ::testing::Test {
                      ObservedList);
         return vwGetFieldWindow(view.get(), id);
     }
-    HWND Combo(LONG id, void* var = nullptr, int y = 90) {
-        vwSetFieldEx(view.get(), id, "combobox", "", CBS_DROPDOWN | WS_VISIBLE | WS_VSCROLL, 0, 150, y, 80, 100, var,
+    HWND Combo(LONG id, void* var = nullptr, int y = 90, DWORD type = CBS_DROPDOWN) {
+        vwSetFieldEx(view.get(), id, "combobox", "", type | WS_VISIBLE | WS_VSCROLL, 0, 150, y, 80, 100, var,
                      ObservedCombo);
         return vwGetFieldWindow(view.get(), id);
     }
@@ -346,7 +346,8 @@ TEST_F(Lists, TabStaysOutOfListsEnterClosesTheDropDown) {
     DefListBoxProc(list, WM_CHAR, 'b', 0);  // other characters still search the items
     EXPECT_EQ(Sel(list, false), 3);
 
-    HWND combo = Combo(2);
+    // without an edit part, so that only the combo box itself acts on the key
+    HWND combo = Combo(2, nullptr, 90, CBS_DROPDOWNLIST);
     auto closes = [&](WPARAM key) {
         g_log.clear();
         DefComboBoxProc(combo, WM_KEYDOWN, key, 0);
