@@ -83,8 +83,7 @@ LRESULT OnSetFieldString(HWND hWnd, WPARAM wParam, LPARAM lParam) {
 }
 
 void AppendItems(HWND hWnd) {
-    FieldContext fc = FieldContextOf(hWnd);
-    const auto* var = static_cast<const VWLISTDATA*>(fc.view ? vwGetFieldVar(fc.view, fc.id) : nullptr);
+    const VWLISTDATA* var = BoundListData(hWnd);
     if (!var || !var->items) return;
     for (LPSTR* item = var->items; *item; ++item)
         SendMessageA(hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(*item));

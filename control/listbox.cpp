@@ -107,8 +107,7 @@ LRESULT OnSetFieldString(HWND hWnd, WPARAM wParam, LPARAM lParam) {
 }
 
 void AppendItems(HWND hWnd) {
-    FieldContext fc = FieldContextOf(hWnd);
-    const auto* var = static_cast<const VWLISTDATA*>(fc.view ? vwGetFieldVar(fc.view, fc.id) : nullptr);
+    const VWLISTDATA* var = BoundListData(hWnd);
     const bool adding = var && var->items;
     if (adding) {
         SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0);

@@ -80,4 +80,12 @@ void ListDirectory(HWND control, DirListing listing, bool combo) {
     if (savedLength > 0 && savedLength < sizeof saved) SetCurrentDirectoryA(saved);
 }
 
+const VWLISTDATA* BoundListData(HWND control) {
+    FieldContext fc = FieldContextOf(control);
+    // an identifier no field has resolves to the last field: make sure it is this one
+    const VWFIELD* f = fc.view ? FieldFromID(fc.view, fc.id) : nullptr;
+    if (!f || f->hWnd != control) return nullptr;
+    return static_cast<const VWLISTDATA*>(f->var);
+}
+
 } // namespace ts

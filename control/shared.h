@@ -45,4 +45,8 @@ DirListing ParseDirListing(const char* argument);
 // directory, which the system's listing functions change.
 void ListDirectory(HWND control, DirListing listing, bool combo);
 
+// The list data bound to a list or combo box field; null when the control
+// is no field of its view or has no variable.
+const VWLISTDATA* BoundListData(HWND control);
+
 } // namespace ts

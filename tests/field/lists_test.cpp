@@ -213,6 +213,12 @@ TEST_F(Lists, ExchangeThroughTheBoundRecord) {
     vwUpdateScreen(view.get());
     EXPECT_EQ(Items(list, false).size(), 6u);
     EXPECT_EQ(g_log.sequence({WM_SETREDRAW}), std::vector<UINT>{WM_SETREDRAW});
+
+    // a combo box that is no field does not borrow another field's items
+    HWND plain = CreateWindowA("combobox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 50, 50, view->hWnd,
+                               reinterpret_cast<HMENU>(55), Instance(), nullptr);
+    DefComboBoxProc(plain, VWM_APPTOSCR, 0, 0);
+    EXPECT_EQ(Items(plain, true).size(), 0u);
 }
 
 TEST_F(Lists, TabStopsAndColumnWidth) {
