@@ -365,6 +365,21 @@ TEST_F(Lists, TabStaysOutOfListsEnterClosesTheDropDown) {
     EXPECT_FALSE(closes('A'));
 }
 
+TEST_F(Lists, DraggingAnItemOutOfAList) {
+    HWND list = List(1);
+    Fill(list, false);
+    RECT item = {};
+    SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    const LPARAM press = MAKELPARAM(item.left + 5, item.top + 2);
+    EXPECT_EQ(SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, press), 0);
+    EXPECT_EQ(Sel(list, false), 1);  // the list box saw the press first
+    EXPECT_EQ(SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(item.left + 5, item.top + 40)), 0);
+    EXPECT_TRUE(GetPropA(list, "@DRAGSRC"));
+    EXPECT_EQ(Sel(list, false), 1);  // the move belongs to the drag, not to the selection
+    EXPECT_EQ(SendMessageA(list, WM_LBUTTONUP, 0, press), 0);
+    EXPECT_FALSE(GetPropA(list, "@DRAGSRC"));
+}
+
 TEST_F(Lists, FramesOfListsAndCombos) {
     // a list box without "@3D" has the client edge; a combo box has nothing
     RECT l = Repainted(List(1));
