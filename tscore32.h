@@ -266,6 +266,19 @@ typedef struct tagVWERRORREC {
 #define VWSE_HANDLED        0x1
 #define VWSE_WARNING        0x2
 
+/* The variable bound to a list box or combo box field, also the lParam of
+ * VWM_APPTOSCR and VWM_SCRTOAPP: three 32-bit words on i686, three
+ * pointer-sized ones on x86_64. */
+typedef struct tagVWLISTDATA {
+    LONG_PTR index;   /* selected item; 65535 (list box) or -1 (combo box) = none */
+    LPSTR    text;    /* receives the selected item's text; also selects by text */
+    LPSTR   *items;   /* items to append, ended by a NULL pointer; NULL = none */
+} VWLISTDATA;
+
+/* VWM_GETFIELDTYPE answers of list and combo box fields */
+#define VWFT_LISTBOX        19
+#define VWFT_COMBOBOX       20
+
 /* ------------------------------------------------------------------------
  * View creation and lifecycle
  * ---------------------------------------------------------------------- */

@@ -1,6 +1,13 @@
 #include "control/shared.h"
 
+#include <dde.h>
+
+#include <cstdlib>
+#include <vector>
+
 #include "companion/helio.h"
+#include "core/directives.hpp"
+#include "core/text.hpp"
 
 namespace ts {
 
@@ -67,6 +74,52 @@ bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     default:
         return false;
     }
+}
+
+bool IsListDde(UINT msg) { return msg >= WM_DDE_FIRST && msg <= WM_DDE_REQUEST && msg != WM_DDE_TERMINATE; }
+
+void ApplyListDirectives(HWND hWnd, const char* directives) {
+    const std::string_view s = directives;
+    MarkDropTarget(hWnd, s);
+    if (s.find("@SERVER") != s.npos) hlDdeConnect(hWnd, directives);
+    EnableWindow(hWnd, s.find("@PRT") == s.npos);
+}
+
+LRESULT DestroyListField(HWND hWnd, WPARAM wParam, LPARAM lParam) {
+    if (HasDdeLink(hWnd)) hlDdeTerminate(hWnd);
+    RemoveDragMarks(hWnd);
+    return CallClassProc(hWnd, WM_DESTROY, wParam, lParam);
+}
+
+DirListing ParseDirListing(const char* argument) {
+    DirListing d;
+    const core::ArgumentList parts = core::split_arguments(argument ? argument : "");
+    if (parts.size() > 0 && !parts[0].empty()) d.spec = std::string(parts[0]);
+    if (parts.size() > 1 && !parts[1].empty()) d.staticId = std::atoi(std::string(parts[1]).c_str());
+    if (parts.size() > 2 && !parts[2].empty())
+        d.attributes = static_cast<UINT>(std::strtoul(std::string(parts[2]).c_str(), nullptr, 16));
+    return d;
+}
+
+void ListDirectory(HWND control, DirListing listing, bool combo) {
+    char saved[156] = {};
+    const DWORD savedLength = GetCurrentDirectoryA(sizeof saved, saved);
+    // the listing functions write the file part back into the specification
+    char spec[MAX_PATH + 1] = {};
+    core::copy_bounded(spec, sizeof spec, listing.spec);
+    HWND dialog = GetParent(control);
+    const int id = GetDlgCtrlID(control);
+    if (combo) DlgDirListComboBoxA(dialog, spec, id, listing.staticId, listing.attributes);
+    else DlgDirListA(dialog, spec, id, listing.staticId, listing.attributes);
+    if (savedLength > 0 && savedLength < sizeof saved) SetCurrentDirectoryA(saved);
+}
+
+const VWLISTDATA* BoundListData(HWND control) {
+    FieldContext fc = FieldContextOf(control);
+    // an identifier no field has resolves to the last field: make sure it is this one
+    const VWFIELD* f = fc.view ? FieldFromID(fc.view, fc.id) : nullptr;
+    if (!f || f->hWnd != control) return nullptr;
+    return static_cast<const VWLISTDATA*>(f->var);
 }
 
 } // namespace ts

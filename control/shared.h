@@ -5,6 +5,8 @@
 
 #include "view/internal.h"
 
+#include <string>
+
 namespace ts {
 
 // The view that owns a field control and the control's identifier.
@@ -42,5 +44,28 @@ void EraseFieldFrame(HWND control);
 int FrameStyleOf(const char* directives);
 // WM_NCPAINT of framed fields: the class paints, then "@3D…" adds its frame.
 LRESULT FramedNcPaint(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+// List and combo boxes alike: DDE messages other than WM_DDE_TERMINATE go
+// to the companion; "@DROPTARG", "@SERVER" and "@PRT" (all case-sensitive)
+// of a new directive string; links and drag marks end on WM_DESTROY.
+bool IsListDde(UINT msg);
+void ApplyListDirectives(HWND hWnd, const char* directives);
+LRESULT DestroyListField(HWND hWnd, WPARAM wParam, LPARAM lParam);
+
+// The argument of a directory listing: file specification, identifier of a
+// static that shows the current directory, hexadecimal file-type bits.
+struct DirListing {
+    std::string spec = "*.*";
+    int staticId = 0;
+    UINT attributes = 0;
+};
+DirListing ParseDirListing(const char* argument);
+// Fills a list box (or combo box) with the listing and restores the current
+// directory, which the system's listing functions change.
+void ListDirectory(HWND control, DirListing listing, bool combo);
+
+// The list data bound to a list or combo box field; null when the control
+// is no field of its view or has no variable.
+const VWLISTDATA* BoundListData(HWND control);
 
 } // namespace ts
