@@ -71,6 +71,42 @@ int RunModal(HINSTANCE hInst) {
     return 0;
 }
 
+// The library's own windows: the file open dialog (ended by the screenshot
+// script's .done file) and the file browser showing this source's resources.
+LRESULT CALLBACK AnnounceHook(HWND hWnd, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_INITDIALOG) SetTimer(hWnd, 7, 300, nullptr);
+    if (msg != WM_TIMER || wParam != 7) return 0;
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    char text[64];
+    std::snprintf(text, sizeof text, "%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    WriteFile("rect", text);
+    char done[MAX_PATH];
+    std::snprintf(done, sizeof done, "%s\\%s.done", g_outDir, g_name);
+    if (GetFileAttributesA(done) != INVALID_FILE_ATTRIBUTES) {
+        KillTimer(hWnd, 7);
+        PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hWnd, IDCANCEL)));
+    }
+    return 1;
+}
+
+HWND OpenLibraryWindow(HINSTANCE hInst, const char* name) {
+    if (std::strcmp(name, "FileOpen") == 0) {
+        if (HGLOBAL chosen = vwFileOpenDlg(nullptr, "*.*", "", 0, AnnounceHook)) GlobalFree(chosen);
+        return reinterpret_cast<HWND>(-1);  // ran to its end
+    }
+    if (std::strcmp(name, "Browse") == 0) {
+        char path[MAX_PATH];
+        std::snprintf(path, sizeof path, "%s\\browse.txt", g_outDir);
+        if (FILE* f = std::fopen(path, "w")) {
+            for (int i = 1; i <= 40; ++i) std::fprintf(f, "%2d\tA read-only view of a text file, line %d\n", i, i);
+            std::fclose(f);
+        }
+        return vwBrowse(hInst, path, "Demo", "Browse", "Courier New", 10, 40, 40, 420, 260, 0, nullptr);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
@@ -81,9 +117,11 @@ int WINAPI WinMain(HINSTANCE hInst, HINSTANCE, LPSTR, int) {
     const char* name = g_name = __argv[1];
     const char* outDir = g_outDir = __argv[2];
     if (__argc > 3 && std::strcmp(__argv[3], "modal") == 0) return RunModal(hInst);
-    HVIEW view = vwCreateView(hInst, name, nullptr, nullptr, 0);
-    if (!view) return 1;
-    HWND hWnd = vwShowView(view);
+    HWND own = OpenLibraryWindow(hInst, name);
+    if (own == reinterpret_cast<HWND>(-1)) return 0;
+    HVIEW view = own ? nullptr : vwCreateView(hInst, name, nullptr, nullptr, 0);
+    if (!own && !view) return 1;
+    HWND hWnd = own ? own : vwShowView(view);
     if (!hWnd || hWnd == reinterpret_cast<HWND>(-1)) return 1;
     UpdateWindow(hWnd);
 

@@ -14,7 +14,7 @@ for arch in x86_64 i686; do
     demo=build/$arch/bin/demo.exe
     [ -f "$demo" ] || continue
     [ "$arch" = i686 ] && [ "$TS_HAVE_WINE32" != 1 ] && continue
-    for view in Customer Steel Pattern Tools; do
+    for view in Customer Steel Pattern Tools FileOpen Browse; do
         rm -f "$out/$view.rect" "$out/$view.done"
         "$TS_WINE" "$demo" "$view" "Z:${out//\//\\}" &
         pid=$!
