@@ -3,10 +3,11 @@
 # make test   - bootstrap if needed, build, run every test suite
 # make demo   - bootstrap if needed, build, run the demo, write screenshots
 #               under build/screenshots/
+# make bench  - bootstrap if needed, build, print speed ratios against raw Win32
 JOBS ?= $(shell nproc)
 ARCHES := i686 x86_64
 
-.PHONY: all bootstrap build test demo native clean $(ARCHES)
+.PHONY: all bootstrap build test demo bench native clean $(ARCHES)
 
 all: build
 
@@ -32,6 +33,10 @@ test: bootstrap
 demo: bootstrap
 	@$(MAKE) --no-print-directory build
 	@bash scripts/demo.sh
+
+bench: bootstrap
+	@$(MAKE) --no-print-directory build
+	@bash scripts/bench.sh
 
 clean:
 	rm -rf build

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs the speed ratios of bench/ under Wine on a private display.
+set -u
+TS_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$TS_ROOT"
+trap 'bash scripts/wine-session.sh stop' EXIT
+bash scripts/wine-session.sh start
+. scripts/wine-env.sh
+(cd build/x86_64/bin && "$TS_WINE" ./bench.exe "${TS_BENCH_ROUNDS:-100}")
