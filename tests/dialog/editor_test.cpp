@@ -1,0 +1,441 @@
+// The text editor driven with real messages: files loaded and saved in a
+// scratch directory, keystrokes and menu commands, the save prompt, fonts,
+// and find and replace through their dialogs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "msgbox.h"
+#include "testapp.h"
+
+using namespace tstest;
+
+namespace {
+
+// Steps run by a thread timer, so they also run inside the modal loops of
+// the editor's dialogs.  A step answers true when it is done.
+using Step = std::function<bool()>;
+std::vector<Step> g_steps;
+std::size_t g_next = 0;
+UINT_PTR g_timer = 0;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_next < g_steps.size() && g_steps[g_next]()) ++g_next;
+}
+
+struct Script {
+    explicit Script(std::vector<Step> steps) {
+        g_steps = std::move(steps);
+        g_next = 0;
+        g_timer = SetTimer(nullptr, 0, 15, RunStep);
+    }
+    ~Script() { KillTimer(nullptr, g_timer); }
+    bool finished() const { return g_next == g_steps.size(); }
+};
+
+// A visible top-level window of this thread with the caption.
+HWND FindDialog(const char* caption) {
+    struct Search { const char* caption; HWND found; } s{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (IsWindowVisible(h) && TextOf(h) == s->caption) { s->found = h; return FALSE; }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void Click(HWND dlg, int id) {
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+// Fills the find (and replace) dialog and presses a button.
+Step Search(const char* caption, const char* find, const char* replacement, bool matchCase, int button) {
+    return [=] {
+        HWND d = FindDialog(caption);
+        if (!d) return false;
+        SetDlgItemTextA(d, 524, find);
+        if (replacement) SetDlgItemTextA(d, 525, replacement);
+        CheckDlgButton(d, 511, matchCase ? BST_CHECKED : BST_UNCHECKED);
+        Click(d, button);
+        return true;
+    };
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream f(path, std::ios::binary);
+    f << text;
+}
+
+std::string Lower(std::string s) {
+    CharLowerA(s.data());
+    return s;
+}
+
+std::string MenuText(HMENU menu, UINT pos) {
+    char buf[64] = {};
+    GetMenuStringA(menu, pos, buf, sizeof buf, MF_BYPOSITION);
+    return buf;
+}
+
+struct Editor : ::testing::Test {
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(sizeof tmp, tmp);
+        dir = std::string(tmp) + "tsedit" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(dir.c_str(), nullptr);
+        RegisterTestClass("EditorOwner", DefWindowProcA);
+        owner = CreateWindowA("EditorOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, Instance(), nullptr);
+    }
+    void TearDown() override {
+        for (HWND h : opened)
+            if (IsWindow(h)) DestroyWindow(h);
+        DestroyWindow(owner);
+        for (const auto& f : files) DeleteFileA(f.c_str());
+        RemoveDirectoryA(dir.c_str());
+    }
+    std::string File(const std::string& name, const std::string& text) {
+        std::string path = dir + "\\" + name;
+        WriteFile(path, text);
+        files.push_back(path);
+        return path;
+    }
+    HWND Open(const std::string& path, WORD flags = 0) {
+        auto h = reinterpret_cast<HWND>(vwEditFile(owner, path.empty() ? nullptr : path.c_str(), "*.txt", 10, 10, 200, 120, flags));
+        opened.push_back(h);
+        return h;
+    }
+    static HWND EditOf(HWND view) { return reinterpret_cast<HWND>(SendMessageA(view, VWM_EDITORWINDOW, 0, 0)); }
+    static void Command(HWND view, WORD id) { SendMessageA(view, WM_COMMAND, id, 0); }
+    static void Type(HWND edit, const std::string& s) {
+        for (char c : s) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    static void Enter(HWND edit) {
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageA(edit, WM_CHAR, '\r', 1);
+    }
+    static std::pair<DWORD, DWORD> Selection(HWND edit) {
+        DWORD a = 0, b = 0;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+        return {a, b};
+    }
+    std::string dir;
+    HWND owner = nullptr;
+    std::vector<HWND> opened;
+    std::vector<std::string> files;
+};
+
+} // namespace
+
+TEST_F(Editor, OpensAFileWithCaptionMenuAndIcon) {
+    MessageBoxCapture boxes;
+    const std::string path = File("Notes.TXT", "first\r\nsecond\r\nthird");
+    HWND view = Open(path);
+    ASSERT_TRUE(IsWindow(view));
+    EXPECT_EQ(TextOf(view), "Edit File(" + Lower(path) + ")");
+    HWND edit = EditOf(view);
+    EXPECT_EQ(TextOf(edit), "first\r\nsecond\r\nthird");
+    EXPECT_EQ(SendMessageA(view, EM_GETLINECOUNT, 0, 0), 3);  // passed on to the edit control
+    EXPECT_NE(vwGetView(view)->hIcon, nullptr);
+    HMENU file = GetSubMenu(GetMenu(view), 0);
+    EXPECT_EQ(GetMenuItemCount(file), 7);
+    EXPECT_EQ(MenuText(file, 2), "&Save");
+    EXPECT_EQ(MenuText(GetMenu(view), 3), "&Options");
+    EXPECT_TRUE(boxes.boxes().empty());
+    Command(view, 105);  // unchanged: closes without asking
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(Editor, ReportsMissingParentAndMissingFile) {
+    MessageBoxCapture boxes;
+    EXPECT_EQ(vwEditFile(nullptr, nullptr, nullptr, 0, 0, 100, 100, 0), 0);
+    const std::string missing = dir + "\\none.txt";
+    HWND view = Open(missing);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "Tessarine");
+    EXPECT_EQ(boxes.boxes()[0].text, "No parent window for Editor");
+    EXPECT_EQ(boxes.boxes()[1].caption, "Editor");
+    EXPECT_EQ(boxes.boxes()[1].text, "Cannot open file: " + missing);
+    EXPECT_TRUE(IsWindow(view));  // stays open, untitled
+    EXPECT_EQ(TextOf(view), missing);
+}
+
+TEST_F(Editor, TypingMarksChangesAndSaveWritesTheFile) {
+    MessageBoxCapture boxes;
+    const std::string path = File("a.txt", "abc");
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    SendMessageA(edit, EM_SETSEL, 3, 3);
+    Type(edit, "de");
+    EXPECT_EQ(ReadFile(path), "abc");
+    Command(view, 103);
+    EXPECT_EQ(ReadFile(path), "abcde");
+    Command(view, 105);  // saved: no prompt
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(Editor, ClosingWithChangesAsksAndHonoursTheAnswer) {
+    MessageBoxCapture boxes;
+    const std::string path = File("b.txt", "one");
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    Type(edit, "X");
+
+    boxes.answer({IDCANCEL});
+    SendMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "Editor");
+    EXPECT_EQ(boxes.boxes()[0].text, "Save current changes: " + Lower(path));
+
+    boxes.answer({IDYES});  // Ctrl+E saves and leaves without asking
+    Type(edit, "Y");
+    SendMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(path), "XYone");
+
+    HWND second = Open(path);
+    Type(EditOf(second), "Z");
+    boxes.answer({IDNO});
+    Command(second, 105);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(ReadFile(path), "XYone");
+    EXPECT_EQ(boxes.boxes().size(), 3u);
+}
+
+TEST_F(Editor, NewLinesTakeTheIndentationOfTheLineBefore) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    EXPECT_EQ(TextOf(view), "Edit File(Untitled)");
+    HWND edit = EditOf(view);
+    Type(edit, "    if");
+    Enter(edit);
+    Type(edit, "x");
+    Enter(edit);
+    Type(edit, "\t\ty");
+    Enter(edit);
+    Type(edit, "z");
+    Enter(edit);
+    // a line that starts with blanks passes on its blanks only
+    EXPECT_EQ(TextOf(edit), "    if\r\n    x\r\n    \t\ty\r\n    z\r\n    ");
+    SetWindowTextA(edit, "\t\tdeep");
+    SendMessageA(edit, EM_SETSEL, 6, 6);
+    Enter(edit);
+    EXPECT_EQ(TextOf(edit), "\t\tdeep\r\n\t\t");
+    SetWindowTextA(edit, "flat");
+    SendMessageA(edit, EM_SETSEL, 4, 4);
+    Enter(edit);
+    EXPECT_EQ(TextOf(edit), "flat\r\n");
+}
+
+TEST_F(Editor, LongTextsAreTruncatedWhenSaved) {
+    MessageBoxCapture boxes;
+    const std::string path = File("big.txt", "");
+    HWND view = Open(path);
+    const std::string big(70000, 'q');
+    SetWindowTextA(EditOf(view), big.c_str());
+    Type(EditOf(view), "q");
+    Command(view, 103);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "File too large.\n File will be truncated to 65000 bytes.");
+    EXPECT_EQ(boxes.boxes()[0].caption, "Editor");
+    EXPECT_EQ(ReadFile(path).size(), 65000u);
+}
+
+TEST_F(Editor, FontChoiceIsCheckedKeptInTheProfileAndUsedByTheNextEditor) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    Command(view, 115);
+    char value[32] = {};
+    GetPrivateProfileStringA("Editor", "Font", "", value, sizeof value, "fwcore.ini");
+    EXPECT_STREQ(value, "Fixed");
+    HMENU menu = GetMenu(view);
+    EXPECT_EQ(GetMenuState(menu, 115, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(menu, 114, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    HFONT made = reinterpret_cast<HFONT>(GetPropA(view, "HFONT"));
+    Command(view, 116);  // the 8-point font is replaced and deleted
+    EXPECT_EQ(GetObjectType(made), 0u);
+
+    Command(view, 115);
+    HWND next = Open("");
+    auto font = reinterpret_cast<HFONT>(SendMessageA(EditOf(next), WM_GETFONT, 0, 0));
+    EXPECT_STREQ(FontOf(font).lfFaceName, "Courier New");
+    EXPECT_EQ(FontOf(font).lfHeight, PointsToHeight(8));
+    DestroyWindow(next);
+    EXPECT_EQ(GetObjectType(font), 0u);  // the editor's font goes with it
+
+    Command(view, 114);
+    GetPrivateProfileStringA("Editor", "Font", "", value, sizeof value, "fwcore.ini");
+    EXPECT_STREQ(value, "System");
+}
+
+TEST_F(Editor, ClassHeaderOfACppFileOpensInASecondEditor) {
+    MessageBoxCapture boxes;
+    const std::string cpp = File("main.cpp", "int main() {}");
+    const std::string header = File("main.h", "// header");
+    HWND view = Open(cpp);
+    HMENU file = GetSubMenu(GetMenu(view), 0);
+    EXPECT_EQ(MenuText(file, 2), "Open Class &Header...");
+    EXPECT_EQ(MenuText(file, 3), "&Save");
+    Command(view, 0x0880);
+    HWND second = FindDialog(("Edit File(" + Lower(header) + ")").c_str());
+    ASSERT_NE(second, nullptr);
+    opened.push_back(second);
+    EXPECT_EQ(TextOf(EditOf(second)), "// header");
+
+    // The parent's "INCLUDE" names another header, and is freed with the editor.
+    const std::string other = File("other.h", "// other");
+    HGLOBAL include = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, other.size() + 1);
+    lstrcpyA(static_cast<char*>(GlobalLock(include)), other.c_str());
+    GlobalUnlock(include);
+    SetPropA(owner, "INCLUDE", include);
+    Command(view, 0x0880);
+    HWND third = FindDialog(("Edit File(" + Lower(other) + ")").c_str());
+    ASSERT_NE(third, nullptr);
+    opened.push_back(third);
+    DestroyWindow(view);
+    EXPECT_EQ(GetPropA(owner, "INCLUDE"), nullptr);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(Editor, ModalEditorReturnsWhenItIsLeft) {
+    MessageBoxCapture boxes;
+    const std::string path = File("m.txt", "text");
+    HWND seen = nullptr;
+    Script script({[&] {
+        seen = FindDialog(("Edit File(" + Lower(path) + ")").c_str());
+        if (!seen) return false;
+        Type(EditOf(seen), "more ");
+        SendMessageA(EditOf(seen), WM_KEYDOWN, 'E', 1);  // without Ctrl: an ordinary key
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageA(EditOf(seen), WM_KEYDOWN, 'E', 1);  // Ctrl+E: save and exit
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return true;
+    }});
+    EXPECT_EQ(Open(path, VWEDIT_MODAL), reinterpret_cast<HWND>(1));
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_EQ(ReadFile(path), "more text");
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// ---- find and replace
+
+struct EditorSearch : Editor {
+    HWND Start(const char* text) {
+        view = Open("");
+        edit = EditOf(view);
+        SetWindowTextA(edit, text);
+        SendMessageA(edit, EM_SETSEL, 0, 0);
+        return view;
+    }
+    HWND view = nullptr, edit = nullptr;
+};
+
+TEST_F(EditorSearch, FindHonoursMatchCaseAndFindNextContinuesBehindTheMatch) {
+    MessageBoxCapture boxes;
+    Start("xABCx abc");
+    {
+        Script s({Search("Find", "abc", nullptr, false, IDOK)});
+        Command(view, 118);
+    }
+    EXPECT_EQ(Selection(edit), std::make_pair(1ul, 4ul));
+    Command(view, 119);  // no dialog: the text is known
+    EXPECT_EQ(Selection(edit), std::make_pair(6ul, 9ul));  // at the very end
+    Command(view, 119);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Unable to locate text string");
+    EXPECT_EQ(boxes.boxes()[0].caption, "Editor");
+
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    {
+        Script s({Search("Find", "ABC", nullptr, true, IDOK)});
+        Command(view, 118);
+    }
+    EXPECT_EQ(Selection(edit), std::make_pair(1ul, 4ul));
+    Command(view, 119);
+    EXPECT_EQ(boxes.boxes().size(), 2u);  // "abc" does not match case-sensitively
+
+    bool enabledWithText = false, disabledEmpty = false;
+    {
+        Script s({[&] {
+            HWND d = FindDialog("Find");
+            if (!d) return false;
+            enabledWithText = IsWindowEnabled(GetDlgItem(d, IDOK)) && TextOf(GetDlgItem(d, 524)) == "ABC" &&
+                              IsDlgButtonChecked(d, 511);
+            SetDlgItemTextA(d, 524, "");
+            disabledEmpty = !IsWindowEnabled(GetDlgItem(d, IDOK));
+            Click(d, IDCANCEL);
+            return true;
+        }});
+        Command(view, 118);
+    }
+    EXPECT_TRUE(enabledWithText);
+    EXPECT_TRUE(disabledEmpty);
+    EXPECT_EQ(boxes.boxes().size(), 2u);  // cancelled: no search
+}
+
+TEST_F(EditorSearch, ReplaceAllContinuesBehindEachReplacement) {
+    MessageBoxCapture boxes;
+    Start("aaa");
+    Script s({Search("Replace", "a", "aa", false, 520)});
+    Command(view, 120);
+    EXPECT_EQ(TextOf(edit), "aaaaaa");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace All completed");
+}
+
+TEST_F(EditorSearch, ReplaceAsksForEachMatch) {
+    MessageBoxCapture boxes;
+    Start("one Two two");
+    boxes.answer({IDNO});
+    {
+        Script s({Search("Replace", "two", "2", true, 529)});
+        Command(view, 120);
+    }
+    EXPECT_EQ(TextOf(edit), "one Two two");
+    EXPECT_EQ(Selection(edit), std::make_pair(8ul, 11ul));  // match case skipped "Two"
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace: two with: 2");
+    EXPECT_EQ(boxes.boxes()[0].caption, "Replace text");
+
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    boxes.answer({IDYES});
+    {
+        Script s({Search("Replace", "two", "2", false, 529)});
+        Command(view, 120);
+    }
+    EXPECT_EQ(TextOf(edit), "one 2 two");
+
+    bool replaceDisabled = false;
+    {
+        Script s({[&] {
+            HWND d = FindDialog("Replace");
+            if (!d) return false;
+            SetDlgItemTextA(d, 525, "");
+            replaceDisabled = !IsWindowEnabled(GetDlgItem(d, 529)) && !IsWindowEnabled(GetDlgItem(d, 520));
+            Click(d, IDCANCEL);
+            return true;
+        }});
+        Command(view, 120);
+    }
+    EXPECT_TRUE(replaceDisabled);
+    EXPECT_EQ(TextOf(edit), "one 2 two");
+}
