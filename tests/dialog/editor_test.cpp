@@ -439,3 +439,178 @@ TEST_F(EditorSearch, ReplaceAsksForEachMatch) {
     EXPECT_TRUE(replaceDisabled);
     EXPECT_EQ(TextOf(edit), "one 2 two");
 }
+
+// ---- colours, untitled saving, the edit menu and the status band
+
+namespace {
+
+// The system colour dialog: the colour typed into its red, green and blue
+// boxes, then OK.
+Step PickColor(int r, int g, int b) {
+    return [=] {
+        HWND d = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+            if (IsWindowVisible(h) && GetDlgItem(h, 706)) { *reinterpret_cast<HWND*>(lp) = h; return FALSE; }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&d));
+        if (!d) return false;
+        SetDlgItemInt(d, 706, r, FALSE);
+        SetDlgItemInt(d, 707, g, FALSE);
+        SetDlgItemInt(d, 708, b, FALSE);
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
+int ProfileInt(const char* key) { return GetPrivateProfileIntA("Editor", key, -1, "fwcore.ini"); }
+
+} // namespace
+
+TEST_F(Editor, ColoursAreSplitIntoHalvesInTheProfile) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    {
+        Script s({PickColor(255, 0, 128)});
+        Command(view, 123);
+        EXPECT_TRUE(s.finished());
+    }
+    EXPECT_EQ(ProfileInt("ForeColor1"), 255);
+    EXPECT_EQ(ProfileInt("ForeColor2"), 128);
+    EXPECT_EQ(vwGetView(view)->textColor, RGB(255, 0, 128));
+    EXPECT_EQ(vwGetView(view)->selTextColor, RGB(255, 0, 128));
+
+    HBRUSH before = vwGetViewBackBrush(vwGetView(view));
+    {
+        Script s({PickColor(1, 2, 3)});
+        Command(view, 124);
+    }
+    EXPECT_EQ(ProfileInt("BackColor1"), 0x0201);
+    EXPECT_EQ(ProfileInt("BackColor2"), 3);
+    EXPECT_EQ(GetObjectType(before), 0u);  // the old background brush is deleted
+    LOGBRUSH lb = {};
+    GetObjectA(vwGetViewBackBrush(vwGetView(view)), sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
+    EXPECT_TRUE(boxes.boxes().empty());  // custom colours unchanged: no question
+
+    // back to the system colours for the next editors
+    WritePrivateProfileStringA("Editor", nullptr, nullptr, "fwcore.ini");
+}
+
+TEST_F(Editor, UntitledTextIsSavedThroughTheSaveDialog) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    HWND edit = EditOf(view);
+    Type(edit, "draft");
+    const std::string target = dir + "\\draft.txt";
+    files.push_back(target);
+    std::string dialogCaption;
+    Script s({[&] {
+        HWND d = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+            if (IsWindowVisible(h) && GetDlgItem(h, 1148)) { *reinterpret_cast<HWND*>(lp) = h; return FALSE; }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&d));
+        if (!d) return false;
+        dialogCaption = TextOf(d);
+        SetDlgItemTextA(d, 1148, target.c_str());
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    boxes.answer({IDYES});
+    Command(view, 105);  // Yes on an untitled text asks for a name, then closes
+    EXPECT_TRUE(s.finished());
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Save current changes: (Untitled)");
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(target), "draft");
+}
+
+TEST_F(Editor, NewClearsTheTextAndTheEditMenuFollowsTheSelection) {
+    MessageBoxCapture boxes;
+    const std::string path = File("n.txt", "keep");
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    HMENU editMenu = GetSubMenu(GetMenu(view), 1);
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    SendMessageA(view, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
+    EXPECT_TRUE(GetMenuState(editMenu, 109, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(editMenu, 112, MF_BYCOMMAND) & MF_GRAYED);
+    Command(view, 113);
+    SendMessageA(view, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(editMenu), 1);
+    EXPECT_FALSE(GetMenuState(editMenu, 110, MF_BYCOMMAND) & MF_GRAYED);
+    Command(view, 112);  // Clear: the selected text goes
+    EXPECT_EQ(TextOf(edit), "");
+    Command(view, 108);  // Undo brings it back
+    EXPECT_EQ(TextOf(edit), "keep");
+
+    Type(edit, "!");
+    boxes.answer({IDNO});
+    Command(view, 101);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(TextOf(view), "(Untitled)");
+    EXPECT_EQ(TextOf(edit), "");
+    EXPECT_EQ(ReadFile(path), "keep");
+    Command(view, 105);  // the new text is unchanged: no question
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_FALSE(IsWindow(view));
+}
+
+TEST_F(Editor, StatusBandFollowsTheCaretLine) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    HWND edit = EditOf(view);
+    RECT rc;
+    GetClientRect(view, &rc);
+    const int top = rc.bottom - 15;
+    auto strip = [&] {
+        UpdateWindow(view);
+        UpdateWindow(edit);
+        std::vector<COLORREF> px;
+        HDC dc = GetDC(view);
+        for (int y = top; y < top + 12; ++y)
+            for (int x = 10; x < 110; ++x) px.push_back(GetPixel(dc, x, y));
+        ReleaseDC(view, dc);
+        return px;
+    };
+    const auto empty = strip();  // "Line:1 of 1"
+    int grey = 0, dark = 0;
+    for (COLORREF c : empty) {
+        grey += c == RGB(192, 192, 192);
+        dark += GetRValue(c) < 100;
+    }
+    EXPECT_GT(grey, 0);
+    EXPECT_GT(dark, 0);
+    Type(edit, "a");
+    Enter(edit);
+    Enter(edit);  // Enter refreshes the band: the caret line moves on
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 1);
+    const auto third = strip();
+    EXPECT_NE(empty, third);
+    SendMessageA(edit, WM_KEYDOWN, VK_PRIOR, 1);  // back to line 1, still 3 lines
+    const auto first = strip();
+    EXPECT_NE(first, third);
+    EXPECT_NE(first, empty);
+}
+
+TEST_F(EditorSearch, AMatchFarDownBecomesTheSecondVisibleLine) {
+    MessageBoxCapture boxes;
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + (i == 40 ? " target" : "") + "\r\n";
+    Start(text.c_str());
+    Script s({Search("Find", "TARGET", nullptr, false, IDOK)});
+    Command(view, 118);
+    const auto [from, to] = Selection(edit);
+    EXPECT_EQ(to - from, 6u);
+    EXPECT_EQ(SendMessageA(edit, EM_LINEFROMCHAR, from, 0), 40);
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 39);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(Editor, HiddenEditorIsCreatedButNotShown) {
+    MessageBoxCapture boxes;
+    const std::string path = File("h.txt", "quiet");
+    HWND view = Open(path, VWEDIT_HIDDEN);
+    ASSERT_TRUE(IsWindow(view));
+    EXPECT_FALSE(IsWindowVisible(view));
+    EXPECT_EQ(TextOf(EditOf(view)), "quiet");
+}
