@@ -103,7 +103,7 @@ bool LoadEditorFile(HWND view, char* path, bool ask) {
         return false;
     }
     const UINT got = _lread(file.get(), text.get(), size);
-    text.get()[got == HFILE_ERROR ? 0 : got] = '\0';
+    text.get()[got == static_cast<UINT>(HFILE_ERROR) ? 0 : got] = '\0';
     SetDlgItemTextA(view, kEditId, text.get());
     return true;
 }

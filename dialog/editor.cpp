@@ -337,7 +337,7 @@ void StoreEditorRecord(HWND view) {
 
 void RefreshEditorStatus(HWND view) {
     HWND edit = EditOf(view);
-    if (!edit) return;
+    if (!edit || !LoadEditorRecord(view)) return;
     DWORD start = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
     const LRESULT line = SendMessageA(edit, EM_LINEFROMCHAR, start, 0) + 1;

@@ -54,7 +54,7 @@ enum EditorCommand : WORD {
 bool LoadEditorRecord(HWND view);
 // Writes the working copy back into the view's record.
 void StoreEditorRecord(HWND view);
-// Draws "Line:n of m" in the view's status band.
+// Draws "Line:n of m" in the view's status band (loads the record).
 void RefreshEditorStatus(HWND view);
 
 // ---- files (dialog/editfile.cpp)

@@ -38,15 +38,24 @@ struct Script {
     bool finished() const { return g_next == g_steps.size(); }
 };
 
-// A visible top-level window of this thread with the caption.
-HWND FindDialog(const char* caption) {
-    struct Search { const char* caption; HWND found; } s{caption, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (IsWindowVisible(h) && TextOf(h) == s->caption) { s->found = h; return FALSE; }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+// The first visible top-level window of this thread that `match` accepts.
+using WindowTest = std::function<bool(HWND)>;
+BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<std::pair<const WindowTest*, HWND>*>(lp);
+    if (!IsWindowVisible(h) || !(*s->first)(h)) return TRUE;
+    s->second = h;
+    return FALSE;
+}
+HWND FindThreadWindow(const WindowTest& match) {
+    std::pair<const WindowTest*, HWND> s{&match, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.second;
+}
+HWND FindDialog(const std::string& caption) {
+    return FindThreadWindow([&](HWND h) { return TextOf(h) == caption; });
+}
+HWND FindDialogWith(int id) {
+    return FindThreadWindow([=](HWND h) { return GetDlgItem(h, id) != nullptr; });
 }
 
 void Click(HWND dlg, int id) {
@@ -291,7 +300,7 @@ TEST_F(Editor, ClassHeaderOfACppFileOpensInASecondEditor) {
     EXPECT_EQ(MenuText(file, 2), "Open Class &Header...");
     EXPECT_EQ(MenuText(file, 3), "&Save");
     Command(view, 0x0880);
-    HWND second = FindDialog(("Edit File(" + Lower(header) + ")").c_str());
+    HWND second = FindDialog("Edit File(" + Lower(header) + ")");
     ASSERT_NE(second, nullptr);
     opened.push_back(second);
     EXPECT_EQ(TextOf(EditOf(second)), "// header");
@@ -303,7 +312,7 @@ TEST_F(Editor, ClassHeaderOfACppFileOpensInASecondEditor) {
     GlobalUnlock(include);
     SetPropA(owner, "INCLUDE", include);
     Command(view, 0x0880);
-    HWND third = FindDialog(("Edit File(" + Lower(other) + ")").c_str());
+    HWND third = FindDialog("Edit File(" + Lower(other) + ")");
     ASSERT_NE(third, nullptr);
     opened.push_back(third);
     DestroyWindow(view);
@@ -316,7 +325,7 @@ TEST_F(Editor, ModalEditorReturnsWhenItIsLeft) {
     const std::string path = File("m.txt", "text");
     HWND seen = nullptr;
     Script script({[&] {
-        seen = FindDialog(("Edit File(" + Lower(path) + ")").c_str());
+        seen = FindDialog("Edit File(" + Lower(path) + ")");
         if (!seen) return false;
         Type(EditOf(seen), "more ");
         SendMessageA(EditOf(seen), WM_KEYDOWN, 'E', 1);  // without Ctrl: an ordinary key
@@ -448,11 +457,7 @@ namespace {
 // boxes, then OK.
 Step PickColor(int r, int g, int b) {
     return [=] {
-        HWND d = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-            if (IsWindowVisible(h) && GetDlgItem(h, 706)) { *reinterpret_cast<HWND*>(lp) = h; return FALSE; }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&d));
+        HWND d = FindDialogWith(706);
         if (!d) return false;
         SetDlgItemInt(d, 706, r, FALSE);
         SetDlgItemInt(d, 707, g, FALSE);
@@ -505,11 +510,7 @@ TEST_F(Editor, UntitledTextIsSavedThroughTheSaveDialog) {
     files.push_back(target);
     std::string dialogCaption;
     Script s({[&] {
-        HWND d = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-            if (IsWindowVisible(h) && GetDlgItem(h, 1148)) { *reinterpret_cast<HWND*>(lp) = h; return FALSE; }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&d));
+        HWND d = FindDialogWith(1148);
         if (!d) return false;
         dialogCaption = TextOf(d);
         SetDlgItemTextA(d, 1148, target.c_str());
