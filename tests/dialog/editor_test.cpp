@@ -615,3 +615,30 @@ TEST_F(Editor, HiddenEditorIsCreatedButNotShown) {
     EXPECT_FALSE(IsWindowVisible(view));
     EXPECT_EQ(TextOf(EditOf(view)), "quiet");
 }
+
+TEST_F(Editor, OpenChoosesAFileThroughTheOpenDialog) {
+    MessageBoxCapture boxes;
+    const std::string first = File("first.txt", "1");
+    const std::string second = File("second.txt", "two");
+    HWND view = Open(first);
+    Type(EditOf(view), "x");
+    std::string caption;
+    Script s({[&] {
+        HWND d = FindDialogWith(1148);
+        if (!d) return false;
+        caption = TextOf(d);
+        SetDlgItemTextA(d, 1148, second.c_str());
+        PostMessageA(d, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    boxes.answer({IDNO});  // the changes to the first file are dropped
+    Command(view, 102);
+    EXPECT_TRUE(s.finished());
+    EXPECT_EQ(caption, "Open File");
+    EXPECT_EQ(TextOf(EditOf(view)), "two");
+    EXPECT_EQ(Lower(TextOf(view)), "edit file(" + Lower(second) + ")");
+    EXPECT_EQ(ReadFile(first), "1");
+    Command(view, 105);  // just loaded: closes without a question
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+}
