@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "imports.h"
 #include "msgbox.h"
 #include "testapp.h"
 
@@ -501,31 +503,6 @@ TEST_F(Editor, ColoursAreSplitIntoHalvesInTheProfile) {
     WritePrivateProfileStringA("Editor", nullptr, nullptr, "fwcore.ini");
 }
 
-TEST_F(Editor, UntitledTextIsSavedThroughTheSaveDialog) {
-    MessageBoxCapture boxes;
-    HWND view = Open("");
-    HWND edit = EditOf(view);
-    Type(edit, "draft");
-    const std::string target = dir + "\\draft.txt";
-    files.push_back(target);
-    std::string dialogCaption;
-    Script s({[&] {
-        HWND d = FindDialogWith(1148);
-        if (!d) return false;
-        dialogCaption = TextOf(d);
-        SetDlgItemTextA(d, 1148, target.c_str());
-        PostMessageA(d, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    boxes.answer({IDYES});
-    Command(view, 105);  // Yes on an untitled text asks for a name, then closes
-    EXPECT_TRUE(s.finished());
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Save current changes: (Untitled)");
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_EQ(ReadFile(target), "draft");
-}
-
 TEST_F(Editor, NewClearsTheTextAndTheEditMenuFollowsTheSelection) {
     MessageBoxCapture boxes;
     const std::string path = File("n.txt", "keep");
@@ -616,28 +593,86 @@ TEST_F(Editor, HiddenEditorIsCreatedButNotShown) {
     EXPECT_EQ(TextOf(EditOf(view)), "quiet");
 }
 
-TEST_F(Editor, OpenChoosesAFileThroughTheOpenDialog) {
+// The system open and save dialogs stand in for the user: what the editor
+// asked for is recorded and the next chosen path is answered (none: Cancel).
+struct FileChoice {
+    DWORD size = 0, flags = 0, maxFile = 0;
+    std::string filter, title, defExt;
+    int calls = 0;
+};
+FileChoice g_choice;
+std::string g_chosen;
+
+BOOL WINAPI FakeFileDialog(OPENFILENAMEA* ofn) {
+    ++g_choice.calls;
+    g_choice.size = ofn->lStructSize;
+    g_choice.flags = ofn->Flags;
+    g_choice.maxFile = ofn->nMaxFile;
+    g_choice.filter.clear();
+    for (const char* p = ofn->lpstrFilter; p && *p; p += std::strlen(p) + 1) g_choice.filter += std::string(p) + "|";
+    g_choice.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
+    g_choice.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
+    if (g_chosen.empty()) return FALSE;
+    lstrcpynA(ofn->lpstrFile, g_chosen.c_str(), static_cast<int>(ofn->nMaxFile));
+    return TRUE;
+}
+
+struct EditorFiles : Editor {
+    ImportPatch open{"comdlg32.dll", "GetOpenFileNameA", reinterpret_cast<void*>(&FakeFileDialog)};
+    ImportPatch save{"comdlg32.dll", "GetSaveFileNameA", reinterpret_cast<void*>(&FakeFileDialog)};
+    void SetUp() override {
+        Editor::SetUp();
+        g_choice = {};
+        g_chosen.clear();
+        ASSERT_TRUE(open.installed());
+        ASSERT_TRUE(save.installed());
+    }
+};
+
+TEST_F(EditorFiles, UntitledTextIsSavedUnderTheNameChosenInTheSaveDialog) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    Type(EditOf(view), "draft");
+    boxes.answer({IDYES});  // cancelled save dialog: the prompt counts as Cancel
+    Command(view, 105);
+    EXPECT_TRUE(IsWindow(view));
+    EXPECT_EQ(g_choice.calls, 1);
+    EXPECT_EQ(g_choice.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+    EXPECT_EQ(g_choice.size, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
+    EXPECT_EQ(g_choice.maxFile, 256u);
+    EXPECT_EQ(g_choice.filter, "Display Files|*.txt|");
+    EXPECT_EQ(g_choice.defExt, "txt");
+
+    g_chosen = dir + "\\draft.txt";
+    files.push_back(g_chosen);
+    boxes.answer({IDYES});
+    Command(view, 105);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, "Save current changes: (Untitled)");
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(g_chosen), "draft");
+}
+
+TEST_F(EditorFiles, SaveAsRenamesAndOpenLoadsTheChosenFile) {
     MessageBoxCapture boxes;
     const std::string first = File("first.txt", "1");
     const std::string second = File("second.txt", "two");
     HWND view = Open(first);
+    g_chosen = dir + "\\copy.txt";
+    files.push_back(g_chosen);
+    Command(view, 104);
+    EXPECT_EQ(TextOf(view), g_chosen);  // the bare path
+    EXPECT_EQ(ReadFile(g_chosen), "1");
+
     Type(EditOf(view), "x");
-    std::string caption;
-    Script s({[&] {
-        HWND d = FindDialogWith(1148);
-        if (!d) return false;
-        caption = TextOf(d);
-        SetDlgItemTextA(d, 1148, second.c_str());
-        PostMessageA(d, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    boxes.answer({IDNO});  // the changes to the first file are dropped
+    g_chosen = second;
+    boxes.answer({IDNO});  // the change is dropped
     Command(view, 102);
-    EXPECT_TRUE(s.finished());
-    EXPECT_EQ(caption, "Open File");
+    EXPECT_EQ(g_choice.title, "Open File");
+    EXPECT_EQ(g_choice.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
     EXPECT_EQ(TextOf(EditOf(view)), "two");
-    EXPECT_EQ(Lower(TextOf(view)), "edit file(" + Lower(second) + ")");
-    EXPECT_EQ(ReadFile(first), "1");
+    EXPECT_EQ(TextOf(view), "Edit File(" + second + ")");
+    EXPECT_EQ(ReadFile(dir + "\\copy.txt"), "1");
     Command(view, 105);  // just loaded: closes without a question
     EXPECT_FALSE(IsWindow(view));
     EXPECT_EQ(boxes.boxes().size(), 1u);
