@@ -183,21 +183,6 @@ TEST_F(Editor, ReportsMissingParentAndMissingFile) {
     EXPECT_EQ(TextOf(view), missing);
 }
 
-TEST_F(Editor, TypingMarksChangesAndSaveWritesTheFile) {
-    MessageBoxCapture boxes;
-    const std::string path = File("a.txt", "abc");
-    HWND view = Open(path);
-    HWND edit = EditOf(view);
-    SendMessageA(edit, EM_SETSEL, 3, 3);
-    Type(edit, "de");
-    EXPECT_EQ(ReadFile(path), "abc");
-    Command(view, 103);
-    EXPECT_EQ(ReadFile(path), "abcde");
-    Command(view, 105);  // saved: no prompt
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_TRUE(boxes.boxes().empty());
-}
-
 TEST_F(Editor, ClosingWithChangesAsksAndHonoursTheAnswer) {
     MessageBoxCapture boxes;
     const std::string path = File("b.txt", "one");
