@@ -102,9 +102,8 @@ std::string MenuText(HMENU menu, UINT pos) {
 
 struct Editor : ::testing::Test {
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "tsedit" + std::to_string(GetCurrentProcessId());
+        // the editor keeps 44 characters of a path: a short scratch folder
+        dir = "C:\\tsed" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(dir.c_str(), nullptr);
         RegisterTestClass("EditorOwner", DefWindowProcA);
         owner = CreateWindowA("EditorOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, Instance(), nullptr);
@@ -181,6 +180,14 @@ TEST_F(Editor, ReportsMissingParentAndMissingFile) {
     EXPECT_EQ(boxes.boxes()[1].text, "Cannot open file: " + missing);
     EXPECT_TRUE(IsWindow(view));  // stays open, untitled
     EXPECT_EQ(TextOf(view), missing);
+
+    // trailing blanks go, and at most 44 characters of a path are kept
+    Open(missing + "   ");
+    const std::string longer = dir + "\\" + std::string(60, 'm') + ".txt";
+    Open(longer);
+    ASSERT_EQ(boxes.boxes().size(), 4u);
+    EXPECT_EQ(boxes.boxes()[2].text, "Cannot open file: " + missing);
+    EXPECT_EQ(boxes.boxes()[3].text, "Cannot open file: " + longer.substr(0, 44));
 }
 
 TEST_F(Editor, ClosingWithChangesAsksAndHonoursTheAnswer) {
