@@ -670,6 +670,23 @@ VWIMPORT LRESULT CALLBACK vwFileOpenDlgProc(HWND hWnd, UINT msg, WPARAM wParam, 
 VWIMPORT LRESULT CALLBACK vwFileSaveDlgProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* ------------------------------------------------------------------------
+ * Text file editor: a window of its own with a menu, find and replace, a
+ * line/column status band and a save prompt.  Positions and sizes are
+ * dialog units.  The result is that of vwShowModalView (VWEDIT_MODAL, the
+ * call returns when the editor closes), of vwShowViewWindow (VWEDIT_HIDDEN)
+ * or of vwShowView, as a pointer-sized value; 0 when no editor was made.
+ * The editor view passes the EM_* queries on to its edit control and
+ * answers VWM_EDITORWINDOW with the edit control's window.  Settings are
+ * kept in the profile file "fwcore.ini" (sections "Editor", "Formwright+").
+ * ---------------------------------------------------------------------- */
+#define VWEDIT_MODAL        0x1
+#define VWEDIT_HIDDEN       0x2
+#define VWM_EDITORWINDOW    0x0464
+VWIMPORT LONG_PTR VWAPI vwEditFile(HWND parent, LPCSTR path, LPCSTR fileSpec, int x, int y, int cx, int cy, WORD flags);
+VWIMPORT LRESULT CALLBACK EditFileViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+VWIMPORT LRESULT CALLBACK EditorWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* ------------------------------------------------------------------------
  * Window procedures
  * ---------------------------------------------------------------------- */
 VWIMPORT LRESULT CALLBACK DefViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

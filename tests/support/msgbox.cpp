@@ -4,12 +4,15 @@ namespace tstest {
 namespace {
 
 std::vector<CapturedBox> g_boxes;
+std::vector<int> g_answers;
 constexpr UINT_PTR kReadTimer = 0x7E57;
 
 // A system-modal box is activated before its text is set: the box is read
 // from a timer that fires inside its own message loop.
 void CALLBACK ReadBox(HWND box, UINT, UINT_PTR id, DWORD) {
     KillTimer(box, id);
+    // file name box (explorer and old style), colour edit: not a message box
+    if (GetDlgItem(box, 1148) || GetDlgItem(box, 1152) || GetDlgItem(box, 706)) return;
     CapturedBox b;
     char buf[1024] = {};
     GetWindowTextA(box, buf, sizeof buf);
@@ -19,7 +22,12 @@ void CALLBACK ReadBox(HWND box, UINT, UINT_PTR id, DWORD) {
     b.text = buf;
     b.topmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     g_boxes.push_back(b);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    int button = IDOK;
+    if (!g_answers.empty()) {
+        button = g_answers.front();
+        g_answers.erase(g_answers.begin());
+    }
+    PostMessageA(box, WM_COMMAND, button, 0);
 }
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -37,6 +45,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 MessageBoxCapture::MessageBoxCapture()
     : hook_(SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId())) {
     g_boxes.clear();
+    g_answers.clear();
 }
 
 MessageBoxCapture::~MessageBoxCapture() {
@@ -45,5 +54,6 @@ MessageBoxCapture::~MessageBoxCapture() {
 
 const std::vector<CapturedBox>& MessageBoxCapture::boxes() const { return g_boxes; }
 void MessageBoxCapture::clear() { g_boxes.clear(); }
+void MessageBoxCapture::answer(std::vector<int> buttons) { g_answers = std::move(buttons); }
 
 } // namespace tstest

@@ -1,6 +1,7 @@
 // Captures the message boxes a test provokes: each box is read (caption,
 // text, whether it is topmost as system-modal boxes are) and closed with
-// its default button, so no test ever blocks on one.
+// its default button, so no test ever blocks on one.  The system's file and
+// colour dialogs are dialogs too but are left to the test that opened them.
 #pragma once
 #include <windows.h>
 
@@ -24,6 +25,9 @@ public:
 
     const std::vector<CapturedBox>& boxes() const;
     void clear();
+    // The next boxes are closed with these buttons (IDYES, IDNO, ...), in
+    // order; once they are used up, boxes get IDOK again.
+    void answer(std::vector<int> buttons);
 
 private:
     HHOOK hook_;
