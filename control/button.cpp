@@ -208,9 +208,7 @@ void ShowStatusText(HWND hWnd) {
     FieldContext fc = FieldContextOf(hWnd);
     if (!fc.view || !fc.view->hDSLWindow || g_lastStatusButton == hWnd) return;
     g_lastStatusButton = hWnd;
-    char text[HL_KEYWORD_BUFFER] = {};
-    HasDirective(FieldDirectives(hWnd).c_str(), "@DSL", text);
-    if (IsWindow(fc.view->hDSLWindow)) SetWindowTextA(fc.view->hDSLWindow, text);
+    ShowFieldStatusText(fc.view, fc.id);
 }
 
 LRESULT OnMouseMove(HWND hWnd, WPARAM wParam, LPARAM lParam) {

@@ -85,17 +85,10 @@ void ScrollIntoView(VWVIEW* view, LONG id) {
     }
 }
 
-void ShowStatusText(VWVIEW* view, LONG id) {
-    if (!view->hDSLWindow || !IsWindow(view->hDSLWindow)) return;
-    char dirs[257] = {}, arg[HL_KEYWORD_BUFFER] = {};
-    vwGetFieldString(view, id, dirs, sizeof dirs - 1);
-    SetWindowTextA(view->hDSLWindow, hlGetKeyword(dirs, "@DSL", arg) ? arg : "");
-}
-
 LRESULT OnSetFocus(const Context& c, HWND hWnd, WPARAM wParam, LPARAM lParam) {
     c.view->currentField = c.n;
     ScrollIntoView(c.view, c.id);
-    ShowStatusText(c.view, c.id);
+    ShowFieldStatusText(c.view, c.id);
     if (g_keyboardMove && (SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
         SendMessageA(hWnd, EM_SETSEL, 0, 5000);
     return PassOn(c, hWnd, WM_SETFOCUS, wParam, lParam);

@@ -33,10 +33,7 @@ bool HasBalloonHelp(const char* directives) { return std::strstr(directives, "@B
 void ShowStatusOnHover(VWVIEW* view, HWND field, LONG id) {
     if (!view->hDSLWindow || field == S.lastStatusField) return;
     S.lastStatusField = field;
-    if (!IsWindow(view->hDSLWindow)) return;
-    char dirs[257] = {}, arg[HL_KEYWORD_BUFFER] = {};
-    vwGetFieldString(view, id, dirs, sizeof dirs - 1);
-    SetWindowTextA(view->hDSLWindow, hlGetKeyword(dirs, "@DSL", arg) ? arg : "");
+    ShowFieldStatusText(view, id);
 }
 
 } // namespace

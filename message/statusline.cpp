@@ -8,11 +8,6 @@
 
 namespace {
 
-// The toolbar view attached to a frame window's edge ("TBTOP", ...).
-VWVIEW* ToolbarOf(HWND frame, const char* edge) {
-    return frame ? static_cast<VWVIEW*>(GetPropA(frame, edge)) : nullptr;
-}
-
 bool IsViewWindow(HWND hWnd) {
     char cls[32] = {};
     GetClassNameA(hWnd, cls, sizeof cls);
@@ -20,6 +15,17 @@ bool IsViewWindow(HWND hWnd) {
 }
 
 } // namespace
+
+namespace ts {
+
+void ShowFieldStatusText(VWVIEW* view, LONG id) {
+    if (!view->hDSLWindow || !IsWindow(view->hDSLWindow)) return;
+    char dirs[257] = {}, arg[HL_KEYWORD_BUFFER] = {};
+    vwGetFieldString(view, id, dirs, sizeof dirs - 1);
+    SetWindowTextA(view->hDSLWindow, hlGetKeyword(dirs, "@DSL", arg) ? arg : "");
+}
+
+} // namespace ts
 
 int VWAPI vwRemoveViewDSL(HVIEW view) {
     view->hDSLWindow = nullptr;
@@ -40,11 +46,11 @@ int VWAPI vwSetViewDSL(HVIEW view, LPCSTR name, LONG id, DWORD flags) {
     HWND holder = nullptr;
     bool placed = true;
     if (flags & VWDSL_TOP) {
-        VWVIEW* bar = ToolbarOf(view->hWnd, "TBTOP");
+        VWVIEW* bar = vwGetViewToolBar(view->hWnd, VWTB_TOP);
         placed = bar != nullptr;
         if (bar) holder = bar->hWnd;
     } else if (flags & VWDSL_BOTTOM) {
-        VWVIEW* bar = ToolbarOf(view->hWnd, "TBBOTTOM");
+        VWVIEW* bar = vwGetViewToolBar(view->hWnd, VWTB_BOTTOM);
         placed = bar != nullptr;
         if (bar) holder = bar->hWnd;
     } else if (flags & VWDSL_VIEW) {
@@ -69,13 +75,13 @@ HWND VWAPI vwGetDSLWindow(HVIEW view) { return view->hDSLWindow; }
 // One status control in the frame's bottom toolbar serves the frame and all
 // of its toolbars.
 int VWAPI vwSetStatusLineId(HWND frame, LONG id) {
-    VWVIEW* bottom = ToolbarOf(frame, "TBBOTTOM");
+    VWVIEW* bottom = vwGetViewToolBar(frame, VWTB_BOTTOM);
     if (!bottom) return 0;
     HWND line = GetDlgItem(bottom->hWnd, id);
     bottom->hDSLWindow = line;
     if (IsViewWindow(frame))
         if (VWVIEW* own = ts::ViewFromWindow(frame)) own->hDSLWindow = line;
-    for (const char* edge : {"TBTOP", "TBRIGHT", "TBLEFT"})
-        if (VWVIEW* bar = ToolbarOf(frame, edge)) vwSetDSLWindow(bar, line);
+    for (int edge : {VWTB_TOP, VWTB_RIGHT, VWTB_LEFT})
+        if (VWVIEW* bar = vwGetViewToolBar(frame, edge)) vwSetDSLWindow(bar, line);
     return 1;
 }

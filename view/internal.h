@@ -142,6 +142,9 @@ void TextFieldRect(VWVIEW* view, int n, RECT* rc);
 // ---- view errors (message/viewerror.cpp)
 // Takes down the view's error balloon and the error with it.
 void RemoveErrorBalloon(VWVIEW* view);
+// The field's "@DSL" text (or nothing) in the view's status line, when the
+// view has a live one.
+void ShowFieldStatusText(VWVIEW* view, LONG id);
 
 // ---- directives
 // Whether the keyword occurs in the directive string (hlGetKeyword); its

@@ -4,13 +4,10 @@
 #include "core/text.hpp"
 
 namespace ts {
-namespace {
 
 VWFIELD* CurrentField(VWVIEW* view) {
     return view->fieldCount && view->currentField ? FieldAt(view, view->currentField) : nullptr;
 }
-
-} // namespace
 
 void OnActivate(VWVIEW* view, HWND hWnd, WPARAM wParam) {
     if (LOWORD(wParam)) {

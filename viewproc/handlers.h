@@ -12,6 +12,8 @@ LRESULT OnSetFont(VWVIEW* view, HWND hWnd, HFONT font, LPARAM lParam);
 LRESULT OnCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
 void OnNcDestroy(VWVIEW* view, HWND hWnd);
 LRESULT OnKeyDown(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam);
+// The view's current field, or null when it has none.
+VWFIELD* CurrentField(VWVIEW* view);
 void OnActivate(VWVIEW* view, HWND hWnd, WPARAM wParam);
 void OnSetFocus(VWVIEW* view, HWND hWnd);
 void OnLButtonDown(VWVIEW* view, HWND hWnd);

@@ -9,10 +9,6 @@
 namespace ts {
 namespace {
 
-VWFIELD* CurrentField(VWVIEW* view) {
-    return view->fieldCount && view->currentField ? FieldAt(view, view->currentField) : nullptr;
-}
-
 LRESULT Default(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefMDIChildProcA(hWnd, msg, wParam, lParam);
 }
