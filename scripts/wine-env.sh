@@ -21,4 +21,10 @@ else
     export WINELOADER=$TS_WINE
 fi
 TS_SESSION=$TS_ROOT/build/session.env
+# the CTest resource file of the session: one "wine" slot per Wine session
+TS_RESOURCES=$TS_ROOT/build/session-resources.json
+# ts_slot_prefix N: the prefix of session slot N (slot 0 is the prefix itself)
+ts_slot_prefix() {
+    if [ "$1" = 0 ]; then echo "$WINEPREFIX"; else echo "$WINEPREFIX-$1"; fi
+}
 if [ -f "$TS_SESSION" ]; then . "$TS_SESSION"; fi

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# wine-session.sh start|stop
-# start: makes (or refreshes) the private prefix, starts Xvfb and one
-#        persistent wineserver, and boots the prefix so that Wine's services
-#        are up before any test runs.
-# stop:  ends the wineserver, waits for it, and stops Xvfb.
+# wine-session.sh start [SLOTS]|stop
+# start: makes (or refreshes) the private prefix and starts SLOTS (default 1)
+#        independent Wine sessions, each with its own Xvfb display, its own
+#        copy of the prefix and one persistent wineserver booted before any
+#        program runs.  Slot 0 uses the prefix itself; the display of slot 0
+#        is the session's DISPLAY.  Tests run in parallel take one slot each
+#        (see the resource file written next to the session file), so two
+#        test programs never share a desktop, a Windows folder or a screen.
+# stop:  ends every wineserver of the session, waits for them, and stops the
+#        Xvfb displays.
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 mkdir -p "$TS_ROOT/build"
@@ -27,35 +32,78 @@ make_prefix() {
     echo "$want" > "$marker"
 }
 
-start() {
-    stop >/dev/null 2>&1
-    make_prefix
+# start_display: starts an Xvfb on the first free display number and prints
+# "NUMBER PID"
+start_display() {
     local d
     for d in $(seq 91 140); do
         [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] && continue
         Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        echo "export DISPLAY=:$d; TS_XVFB_PID=$!" > "$TS_SESSION"
-        break
+        local pid=$!
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$d" ] && break; sleep 0.1; done
+        echo "$d $pid"
+        return 0
     done
+    return 1
+}
+
+start() {
+    local slots=${1:-1} slot d pid displays="" pids="" ids=""
+    stop >/dev/null 2>&1
+    make_prefix
+    for slot in $(seq 0 $((slots - 1))); do
+        read -r d pid < <(start_display) || { echo "wine-session: no free display" >&2; exit 1; }
+        displays="$displays $d"; pids="$pids $pid"
+        ids="$ids${ids:+,}{\"id\":\"$slot\",\"slots\":1}"
+        if [ "$slot" != 0 ]; then
+            rm -rf "$(ts_slot_prefix "$slot")"
+            cp -a "$WINEPREFIX" "$(ts_slot_prefix "$slot")"
+        fi
+    done
+    set -- $displays
+    {
+        echo "export DISPLAY=:$1"
+        echo "TS_SLOT_DISPLAYS=\"${displays# }\""
+        echo "TS_XVFB_PIDS=\"${pids# }\""
+    } > "$TS_SESSION"
+    printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" > "$TS_RESOURCES"
     . "$TS_SESSION"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
-    wineserver -p
-    "$TS_WINE" wineboot </dev/null >/dev/null 2>&1
+    local deskhold=$TS_ROOT/build/x86_64/bin/deskhold.exe
+    set -- $TS_SLOT_DISPLAYS
+    for slot in $(seq 0 $((slots - 1))); do
+        (
+            export WINEPREFIX DISPLAY
+            WINEPREFIX=$(ts_slot_prefix "$slot")
+            DISPLAY=:$1
+            wineserver -p
+            "$TS_WINE" wineboot </dev/null >/dev/null 2>&1
+            # keep the desktop open for the whole session (see tools/deskhold.cpp)
+            if [ -f "$deskhold" ]; then
+                "$TS_WINE" "$deskhold" </dev/null >/dev/null 2>&1 &
+            fi
+        ) &
+        shift
+    done
+    wait
 }
 
 stop() {
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
+    local p
+    for p in "$WINEPREFIX" "$WINEPREFIX"-[0-9]*; do
+        [ -d "$p" ] || continue
+        WINEPREFIX=$p wineserver -k >/dev/null 2>&1
+        WINEPREFIX=$p wineserver -w >/dev/null 2>&1
+    done
     if [ -f "$TS_SESSION" ]; then
         . "$TS_SESSION"
-        [ -n "${TS_XVFB_PID:-}" ] && kill "$TS_XVFB_PID" 2>/dev/null
-        rm -f "$TS_SESSION"
+        [ -n "${TS_XVFB_PIDS:-}" ] && kill $TS_XVFB_PIDS 2>/dev/null
+        rm -f "$TS_SESSION" "$TS_RESOURCES"
     fi
     return 0
 }
 
 case "${1:-}" in
-    start) start ;;
+    start) start "${2:-1}" ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+    *) echo "usage: $0 start [SLOTS]|stop" >&2; exit 2 ;;
 esac
