@@ -16,9 +16,14 @@ bootstrap:
 
 build: $(ARCHES) native
 
+# The i686 test programs are built only where a 32-bit Wine can run them
+# (the library, its import libraries and the examples are always built).
+i686_TESTS = $(shell bash -c '. scripts/wine-env.sh; [ "$$TS_HAVE_WINE32" = 1 ] && echo ON || echo OFF')
+x86_64_TESTS = ON
+
 $(ARCHES):
 	@cmake -S . -B build/$@ -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$@.cmake \
-	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	    -DCMAKE_BUILD_TYPE=Release -DTS_BUILD_TESTS=$($@_TESTS) >/dev/null
 	@cmake --build build/$@ -j $(JOBS)
 
 native:
