@@ -80,10 +80,7 @@ LRESULT OnEraseBkgnd(VWVIEW* view, HWND hWnd, HDC dc) {
     brush = reinterpret_cast<HBRUSH>(SendMessageA(hWnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(HDC(wdc)),
                                                   reinterpret_cast<LPARAM>(hWnd)));
     if (brush) return EraseWithBrush(hWnd, dc, brush);
-    HBRUSH window = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-    LRESULT r = EraseWithBrush(hWnd, dc, window);
-    DeleteObject(window);
-    return r;
+    return EraseWithBrush(hWnd, dc, GetSysColorBrush(COLOR_WINDOW));
 }
 
 // The gray brush follows the system colours; a view without its own brush
