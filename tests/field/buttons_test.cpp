@@ -59,12 +59,7 @@ struct Buttons : ::testing::Test {
         DeleteFileA("art.d\\logo");
         RemoveDirectoryA("art.d");
     }
-    COLORREF At(int x, int y) {
-        HDC dc = GetDC(button);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(button, dc);
-        return c;
-    }
+    COLORREF At(int x, int y) { return PixelAt(button, x, y); }
     void Blank() {
         HDC dc = GetDC(button);
         RECT rc;

@@ -27,13 +27,6 @@ SIZE TextSize(const char* text) {
     return {r.right, r.bottom};
 }
 
-COLORREF PixelOf(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return c;
-}
-
 } // namespace
 
 TEST(Balloons, PlacedFittedAndShifted) {
@@ -78,11 +71,11 @@ TEST(Balloons, PaintingAndClicks) {
                               VWB_PIXELS | VWB_SCREEN | VWB_SQUARE | VWB_NOSHADOW | VWB_CLICKCLOSE);
     PumpMessages();
     // body 0..56 x 0..36 outlined in black; the shadow 4 pixels right and down
-    EXPECT_EQ(PixelOf(b, 0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(PixelOf(b, 20, 20), RGB(0, 0, 255));
-    EXPECT_EQ(PixelOf(b, 58, 38), RGB(128, 128, 128));
-    EXPECT_EQ(PixelOf(plain, 20, 20), RGB(255, 255, 255));  // no own colours: the DC's white brush
-    EXPECT_NE(PixelOf(plain, 58, 38), RGB(128, 128, 128));
+    EXPECT_EQ(PixelAt(b, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(b, 20, 20), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(b, 58, 38), RGB(128, 128, 128));
+    EXPECT_EQ(PixelAt(plain, 20, 20), RGB(255, 255, 255));  // no own colours: the DC's white brush
+    EXPECT_NE(PixelAt(plain, 58, 38), RGB(128, 128, 128));
     SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(plain, WM_RBUTTONDOWN, MK_RBUTTON, 0);
     EXPECT_TRUE(IsWindow(b));

@@ -71,4 +71,12 @@ inline int PointsToHeight(int points) {
     return h;
 }
 
+// The colour of one pixel of a window as it was painted.
+inline COLORREF PixelAt(HWND h, int x, int y) {
+    HDC dc = GetDC(h);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+}
+
 } // namespace tstest

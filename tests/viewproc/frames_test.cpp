@@ -23,12 +23,7 @@ struct Frames : ::testing::Test {
         MapWindowPoints(nullptr, view->hWnd, reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }
-    COLORREF At(int x, int y) {
-        HDC dc = GetDC(view->hWnd);
-        COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(view->hWnd, dc);
-        return c;
-    }
+    COLORREF At(int x, int y) { return PixelAt(view->hWnd, x, y); }
     ViewGuard view;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF white = RGB(255, 255, 255);

@@ -31,13 +31,6 @@ std::set<COLORREF> Colours(HWND h, int x0, int y0, int n) {
     return seen;
 }
 
-COLORREF Pixel(HWND h, int x, int y) {
-    HDC dc = GetDC(h);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(h, dc);
-    return c;
-}
-
 } // namespace
 
 TEST(Painting, BackgroundStylesUseTheSharedPatterns) {
@@ -57,12 +50,12 @@ TEST(Painting, OutAndLightFrames) {
     ViewGuard light(Painted("@3D3@LIGHT@OUT"));
     RECT rc;
     GetClientRect(light->hWnd, &rc);
-    EXPECT_EQ(Pixel(light->hWnd, 0, 5), RGB(255, 255, 255));
-    EXPECT_EQ(Pixel(light->hWnd, rc.right - 1, 5), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_NE(Pixel(light->hWnd, 1, 5), RGB(255, 255, 255));
+    EXPECT_EQ(PixelAt(light->hWnd, 0, 5), RGB(255, 255, 255));
+    EXPECT_EQ(PixelAt(light->hWnd, rc.right - 1, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_NE(PixelAt(light->hWnd, 1, 5), RGB(255, 255, 255));
     ViewGuard out(Painted("@3D3@OUT"));
-    EXPECT_EQ(Pixel(out->hWnd, 1, 5), RGB(255, 255, 255));
-    EXPECT_EQ(Pixel(out->hWnd, rc.right - 2, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(PixelAt(out->hWnd, 1, 5), RGB(255, 255, 255));
+    EXPECT_EQ(PixelAt(out->hWnd, rc.right - 2, 5), GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST(Painting, FieldsTakeTheirColoursFromTheView) {
@@ -160,21 +153,21 @@ LRESULT CALLBACK RenameBitmap(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 TEST(Painting, BitmapBackgroundsFromResourcesAndFiles) {
     ViewGuard picture(Painted("@BITMAP(red16)"));
-    EXPECT_EQ(Pixel(picture->hWnd, 3, 3), RGB(255, 0, 0));
-    EXPECT_NE(Pixel(picture->hWnd, 40, 40), RGB(255, 0, 0));  // outside the picture
+    EXPECT_EQ(PixelAt(picture->hWnd, 3, 3), RGB(255, 0, 0));
+    EXPECT_NE(PixelAt(picture->hWnd, 40, 40), RGB(255, 0, 0));  // outside the picture
     EXPECT_EQ(GetPropA(picture->hWnd, "STR"), nullptr);
     ViewGuard stretched(Painted("@BITMAP(red16)@STRETCH"));
-    EXPECT_EQ(Pixel(stretched->hWnd, 100, 60), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(stretched->hWnd, 100, 60), RGB(255, 0, 0));
     EXPECT_EQ(GetPropA(stretched->hWnd, "STR"), reinterpret_cast<HANDLE>(2));
     ViewGuard brush(Painted("@BITBRUSH(red16)@STRETCH"));  // a brush tiles; no "STR"
     EXPECT_TRUE(brush->flags & VWF_BITBRUSH);
-    EXPECT_EQ(Pixel(brush->hWnd, 100, 60), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(brush->hWnd, 100, 60), RGB(255, 0, 0));
     EXPECT_EQ(GetPropA(brush->hWnd, "STR"), nullptr);
     EXPECT_NE(GetPropA(brush->hWnd, "BITBRUSH"), nullptr);
 
     std::string blue = WriteBitmapFile("tsblue", 0, 0, 255);
     ViewGuard file(Painted(("@BITMAP(" + blue + ")").c_str()));  // ".bmp" is added
-    EXPECT_EQ(Pixel(file->hWnd, 3, 3), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(file->hWnd, 3, 3), RGB(0, 0, 255));
     HBITMAP shown = static_cast<HBITMAP>(GetPropA(file->hWnd, "BITMAP"));
     file.reset();
     EXPECT_EQ(GetObjectType(shown), 0u);  // deleted with the window
@@ -189,7 +182,7 @@ TEST(Painting, MissingBitmapsMayBeRenamedOrAreReported) {
     ShowWindow(v->hWnd, SW_SHOWNA);
     vwSetViewString(v.get(), "@BITMAP(nothere)");
     UpdateWindow(v->hWnd);
-    EXPECT_EQ(Pixel(v->hWnd, 3, 3), RGB(0, 255, 0));
+    EXPECT_EQ(PixelAt(v->hWnd, 3, 3), RGB(0, 255, 0));
     MessageBoxCapture boxes;
     g_rename.clear();
     vwSetViewString(v.get(), "@BITMAP(nothere)");
