@@ -3,6 +3,7 @@
 // and find and replace through their dialogs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -668,4 +669,84 @@ TEST_F(EditorFiles, SaveAsRenamesAndOpenLoadsTheChosenFile) {
     Command(view, 105);  // just loaded: closes without a question
     EXPECT_FALSE(IsWindow(view));
     EXPECT_EQ(boxes.boxes().size(), 1u);
+}
+
+namespace {
+
+// The colour dialog as the editor sees it: the colour it is given comes
+// back; each call may add one custom colour.
+struct ColorChoice {
+    DWORD size = 0, flags = 0;
+    COLORREF initial = 0, custom = 0;  // custom: put into the next free slot
+    int calls = 0;
+};
+ColorChoice g_color;
+
+BOOL WINAPI FakeColorDialog(CHOOSECOLORA* cc) {
+    ++g_color.calls;
+    g_color.size = cc->lStructSize;
+    g_color.flags = cc->Flags;
+    g_color.initial = cc->rgbResult;
+    if (g_color.custom) {
+        for (int i = 0; i < 16; ++i)
+            if (cc->lpCustColors[i] == RGB(255, 255, 255)) {
+                cc->lpCustColors[i] = g_color.custom;
+                break;
+            }
+    }
+    return TRUE;
+}
+
+std::string CustomColorsEntry() {
+    char text[256] = {};
+    GetPrivateProfileStringA("Formwright+", "Custom Colors", "", text, sizeof text, "fwcore.ini");
+    return text;
+}
+
+} // namespace
+
+TEST_F(Editor, ChangedCustomColoursAreSavedOnlyWhenTheUserSaysSo) {
+    ImportPatch choose{"comdlg32.dll", "ChooseColorA", reinterpret_cast<void*>(&FakeColorDialog)};
+    ASSERT_TRUE(choose.installed());
+    WritePrivateProfileStringA("Formwright+", nullptr, nullptr, "fwcore.ini");
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    g_color = {};
+
+    Command(view, 123);  // no custom colour changed: no question
+    EXPECT_EQ(g_color.calls, 1);
+    EXPECT_EQ(g_color.size, sizeof(CHOOSECOLORA));
+    EXPECT_TRUE(g_color.flags & CC_RGBINIT);
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    g_color.custom = RGB(0x12, 0x34, 0x56);
+    boxes.answer({IDNO});
+    Command(view, 123);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Do you want to save custom colors?");
+    EXPECT_EQ(boxes.boxes()[0].caption, "");
+    EXPECT_EQ(CustomColorsEntry(), "");
+
+    g_color.custom = RGB(1, 2, 3);
+    boxes.answer({IDYES});
+    Command(view, 124);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    // the colour refused a moment ago stays in use: both are written
+    const std::string entry = CustomColorsEntry();
+    EXPECT_EQ(entry.rfind("563412,30201,", 0), 0u) << entry;
+    EXPECT_EQ(std::count(entry.begin(), entry.end(), ','), 16);
+
+    WritePrivateProfileStringA("Formwright+", nullptr, nullptr, "fwcore.ini");
+    WritePrivateProfileStringA("Editor", nullptr, nullptr, "fwcore.ini");
+}
+
+TEST_F(Editor, OutOfSpaceInTheEditIsReported) {
+    MessageBoxCapture boxes;
+    HWND view = Open("");
+    HWND edit = EditOf(view);
+    SendMessageA(view, WM_COMMAND, MAKEWPARAM(1, EN_ERRSPACE), reinterpret_cast<LPARAM>(edit));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Editor out of memory");
+    EXPECT_EQ(boxes.boxes()[0].caption, "Editor");
+    EXPECT_TRUE(IsWindow(view));
 }
