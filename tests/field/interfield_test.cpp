@@ -20,8 +20,10 @@ LRESULT CALLBACK ViewSpy(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 MessageLog g_fields;
+MessageLog g_mouse;  // cursor and button messages that reach the class
 LRESULT CALLBACK CheckProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_GETDLGCODE) return DLGC_WANTCHARS;
+    if (m == WM_SETCURSOR || (m >= WM_LBUTTONUP && m <= WM_MBUTTONDBLCLK)) g_mouse.add(h, m, w, l);
     if (m == VWM_VALIDATE) {
         g_fields.add(h, m, w, l);
         char buf[16] = {};
@@ -36,6 +38,7 @@ struct InterField : ::testing::Test {
         RegisterTestClass("tscheck32", CheckProc);
         g_view.clear();
         g_fields.clear();
+        g_mouse.clear();
         view.reset(vwOpenView(Instance(), "inter", WS_POPUP | WS_VISIBLE, nullptr, ViewSpy, 0));
         MoveWindow(view->hWnd, 0, 0, 300, 200, FALSE);
         Add(1, "tscheck", WS_TABSTOP);
@@ -137,6 +140,25 @@ TEST_F(InterField, MnemonicsAndProtectedClicks) {
     // "@PRT" in a directive string protects
     vwSetFieldString(view.get(), 1, "@PRT");
     EXPECT_EQ(vwIsFieldProtected(view.get(), 1), 1);
+}
+
+TEST_F(InterField, ProtectedFieldsShowTheArrowAndKeepTheirButtons) {
+    const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    const UINT buttons[] = {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN};
+    vwProtectField(view.get(), 3);
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    EXPECT_EQ(SendMessageA(W(3), WM_SETCURSOR, reinterpret_cast<WPARAM>(W(3)), hit), 0);
+    EXPECT_EQ(GetCursor(), arrow);
+    for (UINT m : buttons) EXPECT_EQ(SendMessageA(W(3), m, 0, MAKELPARAM(5, 5)), 0);
+    EXPECT_TRUE(g_mouse.entries().empty());
+
+    // an unprotected field gets them all
+    SendMessageA(W(4), WM_SETCURSOR, reinterpret_cast<WPARAM>(W(4)), hit);
+    for (UINT m : buttons) SendMessageA(W(4), m, 0, MAKELPARAM(5, 5));
+    std::vector<UINT> expected = {WM_SETCURSOR};
+    expected.insert(expected.end(), std::begin(buttons), std::end(buttons));
+    EXPECT_EQ(g_mouse.sequence(), expected);
 }
 
 TEST_F(InterField, FocusScrollsAFieldIntoView) {
