@@ -227,7 +227,5 @@ LRESULT CALLBACK DefEditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             return hlDdeMessage(hWnd, msg, wParam, lParam, FieldDirectives(hWnd).c_str());
         break;
     }
-    LRESULT r;
-    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
-    return CallClassProc(hWnd, msg, wParam, lParam);
+    return DefFieldMessage(hWnd, msg, wParam, lParam);
 }

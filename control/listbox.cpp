@@ -184,7 +184,5 @@ LRESULT CALLBACK DefListBoxProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (IsListDde(msg)) return hlDdeMessage(hWnd, msg, wParam, lParam, FieldDirectives(hWnd).c_str());
         break;
     }
-    LRESULT r;
-    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
-    return CallClassProc(hWnd, msg, wParam, lParam);
+    return DefFieldMessage(hWnd, msg, wParam, lParam);
 }

@@ -28,7 +28,5 @@ LRESULT CALLBACK DefScrollProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
     default:
         break;
     }
-    LRESULT r;
-    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
-    return CallClassProc(hWnd, msg, wParam, lParam);
+    return DefFieldMessage(hWnd, msg, wParam, lParam);
 }

@@ -58,22 +58,21 @@ void HelpOnF1(HWND hWnd, WPARAM key) {
     if (key == VK_F1) hlShowHelp(hWnd, FieldDirectives(hWnd).c_str());
 }
 
-bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+LRESULT DefFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE:
-        *result = CallClassProc(hWnd, msg, wParam, lParam) | VW_DLGC_FIELD;
-        return true;
+        return CallClassProc(hWnd, msg, wParam, lParam) | VW_DLGC_FIELD;
     case VWM_GETFIELDSTRING: {
-        if (!lParam) return false;
+        if (!lParam) break;
         FieldContext fc = FieldContextOf(hWnd);
         char* buffer = reinterpret_cast<char*>(lParam);
-        *result = fc.view ? CopyFieldDirectives(fc.view, fc.id, buffer, static_cast<int>(wParam)) : 0;
         if (!fc.view && wParam) buffer[0] = '\0';
-        return true;
+        return fc.view ? CopyFieldDirectives(fc.view, fc.id, buffer, static_cast<int>(wParam)) : 0;
     }
     default:
-        return false;
+        break;
     }
+    return CallClassProc(hWnd, msg, wParam, lParam);
 }
 
 bool IsListDde(UINT msg) { return msg >= WM_DDE_FIRST && msg <= WM_DDE_REQUEST && msg != WM_DDE_TERMINATE; }

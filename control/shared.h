@@ -19,10 +19,10 @@ FieldContext FieldContextOf(HWND hWnd);
 // Stores a new directive string (VWM_SETFIELDSTRING); false for a null one.
 bool StoreDirectivesOf(HWND hWnd, LPARAM string);
 
-// Answers the messages all default field procedures answer alike:
-// WM_GETDLGCODE (class answer plus the field marker) and VWM_GETFIELDSTRING.
-// Returns false for any other message.
-bool SharedFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// The end of every default field procedure: answers the messages all of them
+// answer alike (WM_GETDLGCODE with the field marker added to the class
+// answer, VWM_GETFIELDSTRING) and hands any other message to the class.
+LRESULT DefFieldMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The field's directive string, at most 255 characters.
 std::string FieldDirectives(HWND hWnd);

@@ -29,7 +29,5 @@ LRESULT CALLBACK DefTSControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    LRESULT r;
-    if (SharedFieldMessage(hWnd, msg, wParam, lParam, &r)) return r;
-    return CallClassProc(hWnd, msg, wParam, lParam);
+    return DefFieldMessage(hWnd, msg, wParam, lParam);
 }
