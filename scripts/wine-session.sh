@@ -32,19 +32,24 @@ make_prefix() {
     echo "$want" > "$marker"
 }
 
-# start_display: starts an Xvfb on the first free display number and prints
-# "NUMBER PID"
+# start_display: starts an Xvfb and prints "NUMBER PID".  The server picks
+# its own display number and writes it to a descriptor once it accepts
+# connections (-displayfd): a number chosen by looking at lock files could be
+# taken at the same moment by another X server started beside us.
 start_display() {
-    local d
-    for d in $(seq 91 140); do
-        [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] && continue
-        Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        local pid=$!
-        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$d" ] && break; sleep 0.1; done
-        echo "$d $pid"
-        return 0
+    local out pid d=""
+    out=$(mktemp /tmp/tsxvfb.XXXXXX) || return 1
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 200); do
+        d=$(head -n1 "$out" 2>/dev/null)
+        [ -n "$d" ] && break      # written in one piece, with its newline
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
     done
-    return 1
+    rm -f "$out"
+    [ -n "$d" ] || { kill "$pid" 2>/dev/null; return 1; }
+    echo "$d $pid"
 }
 
 start() {
