@@ -195,9 +195,16 @@ LONG VWAPI vwShowModalView(HVIEW view) {
     if (style & WS_CHILD) SetWindowLongA(hWnd, GWL_STYLE, (style & ~WS_CHILD) | WS_POPUP);
     view->kind = VWK_MODAL;
 
-    if (!vwShowView(view)) {
+    const HWND shown = vwShowView(view);
+    if (!shown) {
         HWND parent = GetParent(hWnd);
         if (parent && IsWindow(parent)) EnableWindow(parent, TRUE);
+        return -1;
+    }
+    // A view that ended itself while it was shown has nothing to wait for:
+    // no message of its window will ever end the loop.
+    if (shown == reinterpret_cast<HWND>(-1) || !IsWindow(hWnd)) {
+        g_lib.current = nullptr;
         return -1;
     }
     EnableWindow(hWnd, TRUE);
@@ -209,7 +216,7 @@ LONG VWAPI vwShowModalView(HVIEW view) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-        if (!(alive = vwIsView(view))) break;
+        if (!(alive = vwIsView(view) && IsWindow(hWnd))) break;
         if (view->showState == VWS_ENDMODAL) break;
     }
     if (owner && IsWindow(owner)) EnableWindow(owner, TRUE);

@@ -108,6 +108,26 @@ TEST(Lifecycle, WindowDestroyedWhileShownGivesMinusOne) {
     EXPECT_FALSE(vwIsView(v));  // freed with its window
 }
 
+namespace {
+bool g_lateMessage = false;
+void CALLBACK LateMessage(HWND, UINT, UINT_PTR id, DWORD) {
+    g_lateMessage = true;
+    KillTimer(nullptr, id);
+}
+} // namespace
+
+TEST(Lifecycle, ModalViewGoneDuringInitReturnsMinusOneAtOnce) {
+    // nothing is posted to the thread: only this timer, much later, would
+    // wake a loop that waits for a message
+    g_lateMessage = false;
+    const UINT_PTR late = SetTimer(nullptr, 0, 2000, LateMessage);
+    HVIEW v = OpenView(WS_POPUP | WS_VISIBLE, nullptr, DestroyOnInit);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(vwShowModalView(v), -1);
+    KillTimer(nullptr, late);
+    EXPECT_FALSE(g_lateMessage);
+}
+
 TEST(Lifecycle, FocusLandsOnTheCheckedMemberOfARadioGroup) {
     ViewGuard v(OpenView(WS_POPUP | WS_VISIBLE));
     for (LONG id = 1; id <= 3; ++id)
