@@ -114,3 +114,23 @@ TEST_F(Mdi, BadClientsAndDefinitionsThatCannotBeBuilt) {
     ASSERT_TRUE(next);
     EXPECT_EQ(vwShowMDIChildView(0), next->hWnd);
 }
+
+TEST_F(Mdi, ACreateBlockPlacesTheChildWhereItAsks) {
+    MDICREATESTRUCTA block{};
+    block.szTitle = "Placed";
+    block.x = 5;
+    block.y = 7;
+    block.cx = 300;
+    block.cy = 200;
+    block.style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    HVIEW view = vwCreateMDIChildView(Instance(), "CHILD", client, nullptr, reinterpret_cast<LPARAM>(&block));
+    ASSERT_TRUE(view);
+    RECT rc;
+    GetWindowRect(view->hWnd, &rc);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, 5);
+    EXPECT_EQ(rc.top, 7);
+    EXPECT_EQ(rc.right - rc.left, 300);
+    EXPECT_EQ(rc.bottom - rc.top, 200);
+    for (const char* p : {"MX", "MY", "MCX", "MCY"}) EXPECT_EQ(GetPropA(view->hWnd, p), nullptr) << p;
+}
