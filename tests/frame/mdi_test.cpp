@@ -134,3 +134,21 @@ TEST_F(Mdi, ACreateBlockPlacesTheChildWhereItAsks) {
     EXPECT_EQ(rc.bottom - rc.top, 200);
     for (const char* p : {"MX", "MY", "MCX", "MCY"}) EXPECT_EQ(GetPropA(view->hWnd, p), nullptr) << p;
 }
+
+TEST_F(Mdi, AScrolledChildThatGrowsToFitReturnsToTheTop) {
+    HVIEW view = vwCreateMDIChildView(Instance(), "CHILD", client, nullptr, 0);
+    ASSERT_TRUE(view);
+    MoveWindow(view->hWnd, 0, 0, 200, 120, TRUE);
+    vwSetViewString(view, "@VSCROLL(300,10)");
+    HWND edit = vwGetFieldWindow(view, 101);
+    RECT before;
+    GetWindowRect(edit, &before);
+    SendMessageA(view->hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_NE(GetPropA(view->hWnd, "VPOS"), nullptr);
+    MoveWindow(view->hWnd, 0, 0, 200, 700, TRUE);
+    EXPECT_EQ(GetPropA(view->hWnd, "VPOS"), nullptr);
+    RECT after;
+    GetWindowRect(edit, &after);
+    EXPECT_EQ(after.top, before.top);  // the fields came back with it
+    EXPECT_FALSE(GetWindowLongA(view->hWnd, GWL_STYLE) & WS_VSCROLL);
+}
