@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/text.hpp"
+#include "message/balloonhelp.h"
 
 namespace ts {
 
@@ -70,6 +71,17 @@ void MoveToCheckedRadio(VWVIEW* view) {
             n = 1;
         }
     }
+}
+
+// A window that still carries the record forgets it when the record is
+// freed, so that no later message reaches freed memory through it: the
+// window behaves as a plain window from then on, and the library's timers
+// and balloons on it end with the record.
+void DetachWindow(VWVIEW* view) {
+    HWND hWnd = view->hWnd;
+    if (!hWnd || !IsWindow(hWnd) || ViewFromWindow(hWnd) != view) return;
+    SetWindowLongPtrA(hWnd, VWL_VIEW, 0);
+    for (UINT_PTR timer : {VW_TIMER_ANIMATE, VW_TIMER_WAIT, VW_TIMER_BALLOON}) KillTimer(hWnd, timer);
 }
 
 // Modal frames keep only the Move and Close items of the system menu.
@@ -248,6 +260,9 @@ void VWAPI vwFreeView(HVIEW view) {
         ReportApplicationError();
         return;
     }
+    RemoveErrorBalloon(view);
+    ForgetHoverView(view);
+    DetachWindow(view);
     vwRemoveViewDSL(view);
     for (int n = 1; n <= view->textFieldCount; ++n) {
         if (VWTEXTFIELD* t = view->textFields[n]) {

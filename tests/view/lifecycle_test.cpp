@@ -267,3 +267,25 @@ TEST(Lifecycle, DestroyingTheWindowReleasesWhatTheViewOwns) {
     EXPECT_EQ(GetObjectType(fieldBack), 0u);
     EXPECT_EQ(GetObjectType(viewFont), 0u);
 }
+
+TEST(Lifecycle, FreeingAViewWhoseWindowLivesLeavesAPlainWindow) {
+    HVIEW old = OpenView(WS_POPUP | WS_THICKFRAME | WS_VISIBLE);
+    ASSERT_TRUE(old);
+    vwSetFieldEx(old, 7, "edit", "", WS_VISIBLE, 0, 2, 2, 60, 12, nullptr, nullptr);
+    HWND oldWindow = old->hWnd, oldEdit = vwGetFieldWindow(old, 7);
+    vwFreeView(old);
+    EXPECT_FALSE(vwIsView(old));
+
+    // the next view may live where the old record was
+    ViewGuard next(OpenView(WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(next);
+    const HWND nextWindow = next->hWnd;
+    MoveWindow(oldWindow, 10, 10, 120, 80, TRUE);  // a sizing frame is asked for its limits
+    UpdateWindow(oldWindow);
+    SendMessageA(oldEdit, WM_CHAR, 'x', 1);  // the edit is a plain edit now
+    EXPECT_EQ(TextOf(oldEdit), "x");
+    DestroyWindow(oldWindow);
+    EXPECT_TRUE(vwIsView(next.get()));
+    EXPECT_EQ(next->hWnd, nextWindow);
+    EXPECT_EQ(vwGetView(nextWindow), next.get());
+}
