@@ -40,11 +40,7 @@ int VWAPI vwAnimateField(HVIEW view, LONG id, int x, int y, WORD duration, WORD 
     if (!SetTimer(view->hWnd, VW_TIMER_ANIMATE, std::max<UINT>(1, interval), nullptr)) return 0;
     a.done = false;
     g_lib.loopKind = 1;
-    MSG msg;
-    while (!a.done && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    RunViewLoop(view, view->hWnd, a.done);
     g_lib.loopKind = 0;
     return 0;
 }

@@ -222,7 +222,8 @@ LRESULT OnLButtonDown(const Context& c, HWND hWnd, UINT msg, WPARAM wParam, LPAR
 LRESULT CALLBACK vwInterFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND parent = GetParent(hWnd);
     VWVIEW* view = parent ? ViewFromWindow(parent) : nullptr;
-    if (!view) return DefWindowProcA(hWnd, msg, wParam, lParam);
+    // the control of a view window that lost its record is a plain control
+    if (!view) return CallClassProc(hWnd, msg, wParam, lParam);
     Context c;
     c.view = view;
     c.n = FieldNumberFromWindow(view, hWnd);

@@ -35,6 +35,8 @@ void CompleteMDIChild(HWND hWnd) {
     VWVIEW* view = vwGetView(hWnd);
     if (!view) return;
     auto& m = g_lib.mdi;
+    // read before the application's WM_INITDIALOG may start another child
+    const bool templatePlaces = m.defaultGeometry;
     if (m.pending) {
         g_lib.mdiReuseMode = true;
         VWVIEW* built = vwCreateView(m.instance, m.name, m.client, nullptr, reinterpret_cast<LPARAM>(view));
@@ -50,7 +52,9 @@ void CompleteMDIChild(HWND hWnd) {
             auto prop = [hWnd](const char* p) { return static_cast<int>(reinterpret_cast<INT_PTR>(RemovePropA(hWnd, p))); };
             const UINT mode = GetPropA(hWnd, "MABS") ? (VWP_DIALOGUNITS | VWP_ABSOLUTE) : VWP_DIALOGUNITS;
             const int x = prop("MX"), y = prop("MY"), cx = prop("MCX"), cy = prop("MCY");
-            vwSetViewPosition(view, x, y, cx, cy, mode);
+            // the caller's create block places the child; the template only
+            // places children made with the default geometry
+            if (templatePlaces) vwSetViewPosition(view, x, y, cx, cy, mode);
         }
     }
     m.creating = nullptr;

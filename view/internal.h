@@ -113,6 +113,11 @@ HBITMAP LoadNamedBitmap(HINSTANCE inst, const char* name, HPALETTE* palette, cha
 // vwCreateMDIChildView is built into the new child.
 void CompleteMDIChild(HWND hWnd);
 
+// ---- local message loops (field/viewloop.cpp)
+// Dispatches the thread's messages until `done` is set, WM_QUIT arrives
+// (taken, not posted again), or the view or its window `hWnd` goes away.
+void RunViewLoop(VWVIEW* view, HWND hWnd, const bool& done);
+
 // ---- command notifications of fields (view/notify.cpp)
 // Serves a control's WM_COMMAND before routing; true when the result is final.
 bool ServeFieldCommand(VWVIEW* view, HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/text.hpp"
+#include "message/balloonhelp.h"
 
 namespace ts {
 
@@ -70,6 +71,17 @@ void MoveToCheckedRadio(VWVIEW* view) {
             n = 1;
         }
     }
+}
+
+// A window that still carries the record forgets it when the record is
+// freed, so that no later message reaches freed memory through it: the
+// window behaves as a plain window from then on, and the library's timers
+// and balloons on it end with the record.
+void DetachWindow(VWVIEW* view) {
+    HWND hWnd = view->hWnd;
+    if (!hWnd || !IsWindow(hWnd) || ViewFromWindow(hWnd) != view) return;
+    SetWindowLongPtrA(hWnd, VWL_VIEW, 0);
+    for (UINT_PTR timer : {VW_TIMER_ANIMATE, VW_TIMER_WAIT, VW_TIMER_BALLOON}) KillTimer(hWnd, timer);
 }
 
 // Modal frames keep only the Move and Close items of the system menu.
@@ -195,9 +207,16 @@ LONG VWAPI vwShowModalView(HVIEW view) {
     if (style & WS_CHILD) SetWindowLongA(hWnd, GWL_STYLE, (style & ~WS_CHILD) | WS_POPUP);
     view->kind = VWK_MODAL;
 
-    if (!vwShowView(view)) {
+    const HWND shown = vwShowView(view);
+    if (!shown) {
         HWND parent = GetParent(hWnd);
         if (parent && IsWindow(parent)) EnableWindow(parent, TRUE);
+        return -1;
+    }
+    // A view that ended itself while it was shown has nothing to wait for:
+    // no message of its window will ever end the loop.
+    if (shown == reinterpret_cast<HWND>(-1) || !IsWindow(hWnd)) {
+        g_lib.current = nullptr;
         return -1;
     }
     EnableWindow(hWnd, TRUE);
@@ -209,7 +228,7 @@ LONG VWAPI vwShowModalView(HVIEW view) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-        if (!(alive = vwIsView(view))) break;
+        if (!(alive = vwIsView(view) && IsWindow(hWnd))) break;
         if (view->showState == VWS_ENDMODAL) break;
     }
     if (owner && IsWindow(owner)) EnableWindow(owner, TRUE);
@@ -241,6 +260,9 @@ void VWAPI vwFreeView(HVIEW view) {
         ReportApplicationError();
         return;
     }
+    RemoveErrorBalloon(view);
+    ForgetHoverView(view);
+    DetachWindow(view);
     vwRemoveViewDSL(view);
     for (int n = 1; n <= view->textFieldCount; ++n) {
         if (VWTEXTFIELD* t = view->textFields[n]) {

@@ -3,6 +3,7 @@
 // and buttons ("@PROG", "@HELP" on button 998, bound push buttons).
 #include "view/internal.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -62,15 +63,26 @@ void DirectoryStep(HWND view, int listId, const std::string& dirs, bool combo) {
     else DlgDirListA(view, path, listId, d.staticId, d.attributes);
 }
 
+// The text of a list item, measured before it is read; false when the
+// control refuses either step.  An item of a list without strings answers
+// its data, which takes the room of a pointer.
+bool ReadItemText(HWND control, UINT getLength, UINT getText, WPARAM index, std::string& text) {
+    const LRESULT length = SendMessageA(control, getLength, index, 0);
+    if (length < 0) return false;
+    text.assign(std::max<std::size_t>(static_cast<std::size_t>(length), sizeof(ULONG_PTR)) + 1, '\0');
+    if (SendMessageA(control, getText, index, reinterpret_cast<LPARAM>(text.data())) == -1) return false;
+    text.resize(std::strlen(text.c_str()));
+    return true;
+}
+
 // A "SERVER" list tells its linked clients the newly selected text.
-void AdviseSelection(HWND control, UINT getCurSel, UINT getText) {
+void AdviseSelection(HWND control, UINT getCurSel, UINT getLength, UINT getText) {
     if (!GetPropA(control, "SERVER")) return;
     g_lib.lastSelection = SendMessageA(control, getCurSel, 0, 0);
     if (g_lib.lastSelection == -1) return;
-    char text[256] = {};
-    if (SendMessageA(control, getText, static_cast<WPARAM>(g_lib.lastSelection), reinterpret_cast<LPARAM>(text)) == -1)
-        return;
-    hlDdeAdvise(control, text);
+    std::string text;
+    if (ReadItemText(control, getLength, getText, static_cast<WPARAM>(g_lib.lastSelection), text))
+        hlDdeAdvise(control, text.c_str());
 }
 
 bool ServeList(VWVIEW* view, HWND hWnd, HWND control, int n, WPARAM wParam, LRESULT* result) {
@@ -78,7 +90,7 @@ bool ServeList(VWVIEW* view, HWND hWnd, HWND control, int n, WPARAM wParam, LRES
     if (n) vwDoScrToApp(view, id);
     switch (HIWORD(wParam)) {
     case LBN_SELCHANGE:
-        AdviseSelection(control, LB_GETCURSEL, LB_GETTEXT);
+        AdviseSelection(control, LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT);
         break;
     case LBN_DBLCLK: {
         const std::string dirs = FieldDirectives(control);
@@ -107,7 +119,7 @@ void ServeCombo(VWVIEW* view, HWND hWnd, HWND control, int n, WPARAM wParam) {
         break;
     case CBN_SELCHANGE:
         if (n) vwDoScrToApp(view, id);
-        AdviseSelection(control, CB_GETCURSEL, CB_GETLBTEXT);
+        AdviseSelection(control, CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT);
         DirectoryStep(hWnd, id, FieldDirectives(control), true);
         break;
     default:

@@ -53,7 +53,9 @@ using namespace ts;
 LRESULT CALLBACK vwWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETMINMAXINFO:
-        if (!ViewFromWindow(hWnd)) AttachCurrentView(hWnd, false);
+        // only a window being created takes the current view: a view
+        // window whose record was freed must not take another view's
+        if (!ViewFromWindow(hWnd) && g_lib.current && !g_lib.current->hWnd) AttachCurrentView(hWnd, false);
         break;
     case WM_NCCREATE: {
         AttachCurrentView(hWnd, true);

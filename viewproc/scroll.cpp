@@ -57,6 +57,16 @@ LONG ClientExtent(HWND hWnd, const Axis& a) {
     return a.vertical ? rc.bottom : rc.right;
 }
 
+// The bar takes room from the window: it shows when the window is wider
+// (taller) than its client area by at least the bar.
+bool BarShowing(HWND hWnd, const Axis& a) {
+    RECT wr, cr;
+    GetWindowRect(hWnd, &wr);
+    GetClientRect(hWnd, &cr);
+    return a.vertical ? (wr.right - wr.left) - cr.right >= GetSystemMetrics(SM_CXVSCROLL)
+                      : (wr.bottom - wr.top) - cr.bottom >= GetSystemMetrics(SM_CYHSCROLL);
+}
+
 bool g_resizing[2] = {false, false};  // recursion guards of WM_SIZE, per direction
 
 void RecomputeAxis(HWND hWnd, const char* viewString, const Axis& a) {
@@ -68,18 +78,18 @@ void RecomputeAxis(HWND hWnd, const char* viewString, const Axis& a) {
     LONG px, incPx;
     ExtentAndIncrement(hWnd, a, extent, 0, px, incPx);
     const LONG client = ClientExtent(hWnd, a);
+    // whether the bar shows is read first: an empty range hides it
+    const bool showing = BarShowing(hWnd, a);
     SetProp(hWnd, a.range, px - client);
-    SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
-    RECT wr, cr;
-    GetWindowRect(hWnd, &wr);
-    GetClientRect(hWnd, &cr);
-    const bool showing = a.vertical ? (wr.right - wr.left) - cr.right >= GetSystemMetrics(SM_CXVSCROLL)
-                                    : (wr.bottom - wr.top) - cr.bottom >= GetSystemMetrics(SM_CYHSCROLL);
     if (px <= client && showing) {
-        ShowScrollBar(hWnd, a.bar, FALSE);
+        // the contents go back to the top while the bar is still there to
+        // take the position; then it goes
         SendMessageA(hWnd, a.vertical ? WM_VSCROLL : WM_HSCROLL, a.vertical ? SB_TOP : SB_LEFT, 0);
-    } else if (px > client && !showing) {
-        ShowScrollBar(hWnd, a.bar, TRUE);
+        SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
+        ShowScrollBar(hWnd, a.bar, FALSE);
+    } else {
+        SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
+        if (px > client && !showing) ShowScrollBar(hWnd, a.bar, TRUE);
     }
     guard = false;
 }
@@ -128,9 +138,10 @@ LRESULT OnScroll(VWVIEW* view, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
         MessageBeep(0);
         return 0;
     }
+    // every text field moves, centred ones included
     for (int n = 1; n <= view->textFieldCount; ++n) {
         LONG& c = a.vertical ? view->textFields[n]->y : view->textFields[n]->x;
-        if (c != -1) c -= delta;
+        c -= delta;
     }
     if (a.vertical) ScrollWindow(hWnd, 0, -delta, nullptr, nullptr);
     else ScrollWindow(hWnd, -delta, 0, nullptr, nullptr);

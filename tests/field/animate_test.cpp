@@ -46,3 +46,53 @@ TEST(Animation, TenEqualStepsEndingOnTheTarget) {
     EXPECT_EQ(g_moves.back().y, rc.top);
     EXPECT_FALSE(GetWindowLongA(vwGetFieldWindow(view.get(), 6), GWL_STYLE) & WS_CLIPSIBLINGS);
 }
+
+namespace {
+
+// What ends the view while a loop runs, from a thread timer; a WM_QUIT
+// three seconds later ends a loop that would otherwise never return.
+HVIEW g_ending = nullptr;
+bool g_freeOnly = false;
+void CALLBACK EndView(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_freeOnly) vwFreeView(g_ending);
+    else DestroyWindow(g_ending->hWnd);
+}
+void CALLBACK Rescue(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(0);
+}
+
+} // namespace
+
+TEST(Animation, WaitsAndAnimationsEndSoonWhenTheirViewGoes) {
+    enum Loop { Wait, Animate };
+    const struct {
+        Loop loop;
+        bool freeOnly;
+    } cases[] = {{Wait, false}, {Animate, false}, {Wait, true}};
+    for (const auto& c : cases) {
+        HVIEW view = vwOpenView(Instance(), "gone", WS_POPUP | WS_VISIBLE, nullptr, nullptr, 0);
+        ASSERT_TRUE(view);
+        HWND window = view->hWnd;
+        vwSetFieldEx(view, 5, "static", "moving", WS_VISIBLE, 0, 4, 10, 40, 10, nullptr, nullptr);
+        vwShowView(view);
+        g_ending = view;
+        g_freeOnly = c.freeOnly;
+        SetTimer(nullptr, 0, 150, EndView);
+        const UINT_PTR rescue = SetTimer(nullptr, 0, 3000, Rescue);
+        const DWORD start = GetTickCount();
+        if (c.loop == Wait) EXPECT_EQ(vwWait(view, 10000), 0);
+        else EXPECT_EQ(vwAnimateField(view, 5, 200, 10, 10000, 100, 0), 0);
+        const DWORD took = GetTickCount() - start;
+        KillTimer(nullptr, rescue);
+        EXPECT_LT(took, 1500u) << c.loop << c.freeOnly;
+        EXPECT_FALSE(vwIsView(view));
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+    // a later wait runs as usual
+    ViewGuard view(vwOpenView(Instance(), "after", WS_POPUP, nullptr, nullptr, 0));
+    const DWORD start = GetTickCount();
+    vwWait(view.get(), 200);
+    EXPECT_GE(GetTickCount() - start, 200u);
+}

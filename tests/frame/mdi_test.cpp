@@ -114,3 +114,41 @@ TEST_F(Mdi, BadClientsAndDefinitionsThatCannotBeBuilt) {
     ASSERT_TRUE(next);
     EXPECT_EQ(vwShowMDIChildView(0), next->hWnd);
 }
+
+TEST_F(Mdi, ACreateBlockPlacesTheChildWhereItAsks) {
+    MDICREATESTRUCTA block{};
+    block.szTitle = "Placed";
+    block.x = 5;
+    block.y = 7;
+    block.cx = 300;
+    block.cy = 200;
+    block.style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    HVIEW view = vwCreateMDIChildView(Instance(), "CHILD", client, nullptr, reinterpret_cast<LPARAM>(&block));
+    ASSERT_TRUE(view);
+    RECT rc;
+    GetWindowRect(view->hWnd, &rc);
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, 5);
+    EXPECT_EQ(rc.top, 7);
+    EXPECT_EQ(rc.right - rc.left, 300);
+    EXPECT_EQ(rc.bottom - rc.top, 200);
+    for (const char* p : {"MX", "MY", "MCX", "MCY"}) EXPECT_EQ(GetPropA(view->hWnd, p), nullptr) << p;
+}
+
+TEST_F(Mdi, AScrolledChildThatGrowsToFitReturnsToTheTop) {
+    HVIEW view = vwCreateMDIChildView(Instance(), "CHILD", client, nullptr, 0);
+    ASSERT_TRUE(view);
+    MoveWindow(view->hWnd, 0, 0, 200, 120, TRUE);
+    vwSetViewString(view, "@VSCROLL(300,10)");
+    HWND edit = vwGetFieldWindow(view, 101);
+    RECT before;
+    GetWindowRect(edit, &before);
+    SendMessageA(view->hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_NE(GetPropA(view->hWnd, "VPOS"), nullptr);
+    MoveWindow(view->hWnd, 0, 0, 200, 700, TRUE);
+    EXPECT_EQ(GetPropA(view->hWnd, "VPOS"), nullptr);
+    RECT after;
+    GetWindowRect(edit, &after);
+    EXPECT_EQ(after.top, before.top);  // the fields came back with it
+    EXPECT_FALSE(GetWindowLongA(view->hWnd, GWL_STYLE) & WS_VSCROLL);
+}

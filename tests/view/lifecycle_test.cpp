@@ -108,6 +108,26 @@ TEST(Lifecycle, WindowDestroyedWhileShownGivesMinusOne) {
     EXPECT_FALSE(vwIsView(v));  // freed with its window
 }
 
+namespace {
+bool g_lateMessage = false;
+void CALLBACK LateMessage(HWND, UINT, UINT_PTR id, DWORD) {
+    g_lateMessage = true;
+    KillTimer(nullptr, id);
+}
+} // namespace
+
+TEST(Lifecycle, ModalViewGoneDuringInitReturnsMinusOneAtOnce) {
+    // nothing is posted to the thread: only this timer, much later, would
+    // wake a loop that waits for a message
+    g_lateMessage = false;
+    const UINT_PTR late = SetTimer(nullptr, 0, 2000, LateMessage);
+    HVIEW v = OpenView(WS_POPUP | WS_VISIBLE, nullptr, DestroyOnInit);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(vwShowModalView(v), -1);
+    KillTimer(nullptr, late);
+    EXPECT_FALSE(g_lateMessage);
+}
+
 TEST(Lifecycle, FocusLandsOnTheCheckedMemberOfARadioGroup) {
     ViewGuard v(OpenView(WS_POPUP | WS_VISIBLE));
     for (LONG id = 1; id <= 3; ++id)
@@ -246,4 +266,26 @@ TEST(Lifecycle, DestroyingTheWindowReleasesWhatTheViewOwns) {
     EXPECT_EQ(GetObjectType(sel), 0u);
     EXPECT_EQ(GetObjectType(fieldBack), 0u);
     EXPECT_EQ(GetObjectType(viewFont), 0u);
+}
+
+TEST(Lifecycle, FreeingAViewWhoseWindowLivesLeavesAPlainWindow) {
+    HVIEW old = OpenView(WS_POPUP | WS_THICKFRAME | WS_VISIBLE);
+    ASSERT_TRUE(old);
+    vwSetFieldEx(old, 7, "edit", "", WS_VISIBLE, 0, 2, 2, 60, 12, nullptr, nullptr);
+    HWND oldWindow = old->hWnd, oldEdit = vwGetFieldWindow(old, 7);
+    vwFreeView(old);
+    EXPECT_FALSE(vwIsView(old));
+
+    // the next view may live where the old record was
+    ViewGuard next(OpenView(WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(next);
+    const HWND nextWindow = next->hWnd;
+    MoveWindow(oldWindow, 10, 10, 120, 80, TRUE);  // a sizing frame is asked for its limits
+    UpdateWindow(oldWindow);
+    SendMessageA(oldEdit, WM_CHAR, 'x', 1);  // the edit is a plain edit now
+    EXPECT_EQ(TextOf(oldEdit), "x");
+    DestroyWindow(oldWindow);
+    EXPECT_TRUE(vwIsView(next.get()));
+    EXPECT_EQ(next->hWnd, nextWindow);
+    EXPECT_EQ(vwGetView(nextWindow), next.get());
 }

@@ -267,3 +267,40 @@ TEST(WndProc, WaitTicksInHundredsAndRefusesToNest) {
     vwWait(v.get(), 300);
     EXPECT_LT(g_innerWait, 1000u);
 }
+
+TEST(WndProc, ServerListsAdviseItemsFarLongerThanAnyScratchBuffer) {
+    // One view serves a list box and a combo box; a second one shows what
+    // their links advise.  Global atoms outlive the process in a persistent
+    // wineserver: the names are this process's own.
+    const std::string app = "LongItems" + std::to_string(GetCurrentProcessId());
+    ViewGuard server(vwOpenView(Instance(), "server", WS_POPUP | WS_VISIBLE, nullptr, nullptr, 0));
+    vwSetFieldEx(server.get(), 23, "listbox", "", LBS_NOTIFY | WS_VISIBLE, 0, 0, 0, 80, 40, nullptr, nullptr);
+    vwSetFieldEx(server.get(), 24, "combobox", "", CBS_DROPDOWNLIST | WS_VISIBLE, 0, 90, 0, 80, 60, nullptr, nullptr);
+    vwSetFieldString(server.get(), 23, ("@SERVER(" + app + ",List,Item)").c_str());
+    vwSetFieldString(server.get(), 24, ("@SERVER(" + app + ",Combo,Item)").c_str());
+    // a companion may mark combo boxes "SERVER" as it marks lists
+    SetPropA(vwGetFieldWindow(server.get(), 24), "SERVER", reinterpret_cast<HANDLE>(1));
+    ViewGuard client(vwOpenView(Instance(), "client", WS_POPUP, nullptr, nullptr, 0));
+    vwSetFieldEx(client.get(), 31, "edit", "", ES_AUTOHSCROLL, 0, 0, 0, 80, 12, nullptr, nullptr);
+    vwSetFieldEx(client.get(), 32, "edit", "", ES_AUTOHSCROLL, 0, 0, 20, 80, 12, nullptr, nullptr);
+    vwSetFieldString(client.get(), 31, ("@CLIENT(" + app + ",List,Item)").c_str());
+    vwSetFieldString(client.get(), 32, ("@CLIENT(" + app + ",Combo,Item)").c_str());
+    PumpMessages();
+
+    std::string item(5000, ' ');
+    for (std::size_t i = 0; i < item.size(); ++i) item[i] = static_cast<char>('a' + i % 26);
+    struct {
+        LONG server, client;
+        UINT add;
+    } const links[] = {{23, 31, LB_ADDSTRING}, {24, 32, CB_ADDSTRING}};
+    for (const auto& l : links) {
+        HWND box = vwGetFieldWindow(server.get(), l.server);
+        SendMessageA(box, l.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SetFocus(box);
+        SendMessageA(box, WM_KEYDOWN, VK_DOWN, 0);  // the user selects the item
+        PumpMessages();
+        const std::string shown = TextOf(vwGetFieldWindow(client.get(), l.client));
+        EXPECT_GT(shown.size(), 255u) << l.server;
+        EXPECT_EQ(item.compare(0, shown.size(), shown), 0) << l.server;
+    }
+}

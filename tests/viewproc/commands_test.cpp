@@ -171,6 +171,33 @@ TEST(Keys, SpecialKeysAndControlNavigationScroll) {
     EXPECT_EQ(VPos(v.get()), 0);
 }
 
+TEST(Scroll, EveryTextFieldMovesAndAViewThatGrowsToFitReturnsToTheTop) {
+    ViewGuard v(vwOpenView(Instance(), "grow", WS_POPUP | WS_VISIBLE, nullptr, nullptr, 0));
+    MoveWindow(v->hWnd, 0, 0, 200, 100, FALSE);
+    vwSetTextField(v.get(), 4, 40, "label", nullptr);
+    vwSetTextField(v.get(), 4, 0xFFFF, "centred", nullptr);
+    vwSetFieldEx(v.get(), 9, "edit", "", WS_VISIBLE, 0, 4, 60, 40, 12, nullptr, nullptr);
+    HWND edit = vwGetFieldWindow(v.get(), 9);
+    const LONG labelY = vwGetTextFieldYPos(v.get(), 1);
+    RECT before;
+    GetWindowRect(edit, &before);
+    vwSetViewString(v.get(), "@VSCROLL(400,10)");
+    SendMessageA(v->hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    const LONG inc = VPos(v.get());
+    ASSERT_GT(inc, 0);
+    EXPECT_EQ(vwGetTextFieldYPos(v.get(), 1), labelY - inc);
+    EXPECT_EQ(vwGetTextFieldYPos(v.get(), 2), -1 - inc);  // centred ones too
+
+    MoveWindow(v->hWnd, 0, 0, 200, 800, TRUE);  // now everything fits
+    EXPECT_EQ(VPos(v.get()), 0);
+    EXPECT_EQ(vwGetTextFieldYPos(v.get(), 1), labelY);
+    EXPECT_EQ(vwGetTextFieldYPos(v.get(), 2), -1);
+    RECT after;
+    GetWindowRect(edit, &after);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_FALSE(GetWindowLongA(v->hWnd, GWL_STYLE) & WS_VSCROLL);
+}
+
 namespace {
 MessageLog g_dde;
 LRESULT CALLBACK DdeLogger(HWND h, UINT m, WPARAM w, LPARAM l) {
