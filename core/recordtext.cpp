@@ -509,7 +509,9 @@ private:
             }
             i = at + 1;
             if (i >= t.size()) {
-                error(std::string("the ") + names[which] + " colour is missing after its label");
+                error(std::string("the ") + names[which] +
+                      " colour is missing after its label (a colour is #RRGGBB; '#' followed by anything else "
+                      "starts a comment)");
                 return false;
             }
             std::optional<std::uint32_t> c;
