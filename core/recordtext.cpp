@@ -108,6 +108,13 @@ private:
                 tokens.push_back({TokenKind::String, std::move(out)});
                 return i;
             }
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                // The record holds bytes of the ANSI code page; the text's own
+                // encoding cannot be told, so such bytes are written as escapes.
+                error = "write characters above 127 as \\xHH in the ANSI code page (\\xE9 for an e acute in "
+                        "Windows-1252)";
+                return s.size();
+            }
             if (c != '\\') {
                 out.push_back(c);
                 continue;
@@ -197,6 +204,7 @@ bool word_is(const Token& t, std::string_view w) {
 class Parser {
 public:
     ParsedRecordText run(std::string_view text) {
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // the mark some editors begin with
         std::size_t start = 0;
         while (start <= text.size()) {
             std::size_t end = text.find('\n', start);

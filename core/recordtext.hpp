@@ -37,7 +37,8 @@
 // is written empty.  A style is any of bold, italic, underline, strikeout
 // (or regular), and numbers for other bits.  A colour is #RRGGBB,
 // rgb(R, G, B) or a COLORREF number (0x00BBGGRR).  Strings take \" \\ \t
-// \n \r and \xHH.  Commas and colons between items are optional.  A comment
+// \n \r and \xHH; characters above 127 are written \xHH, as the record
+// holds bytes of the ANSI code page.  Commas and colons between items are optional.  A comment
 // runs from '#' (not a colour) or "//" to the end of the line.  Keywords
 // are compared without regard to case; "colors" is read as "colours".
 #pragma once

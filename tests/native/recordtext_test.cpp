@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "byte_builder.h"
+#include "core/recordcheck.hpp"
 #include "core/recorddecode.hpp"
 #include "core/recordtext.hpp"
 #include "core/viewrecord.hpp"
@@ -120,6 +121,10 @@ TEST(RecordText, WrittenByHand) {
     want.w(0).w(0).w(0).w(0).w(0).w(1).w(0xFFFF).w(0x00FF).w(0xFFFF).w(0).w(0);
     EXPECT_EQ(colours, want.b);
 
+    // a text saved on Windows: a byte-order mark and CRLF line ends
+    EXPECT_EQ(compile("\xEF\xBB\xBFversion 42\r\nview string \"@3D\"\r\n"),
+              Rec().w(42).w(1).w(1).s("@3D").w(0).w(0).w(0).w(0).w(0).b);
+
     // an early end, and bytes after it
     EXPECT_EQ(compile("version 42\nview string \"@3D\"\nend after view string\ntrailing 01 0a"),
               Rec().w(42).w(1).w(1).s("@3D").raw({0x01, 0x0A}).b);
@@ -157,6 +162,7 @@ TEST(RecordText, RefusesMistakesWithTheirLine) {
         {"version 42\nfield colours\n1 text rgb(1, 2, 256) back #000000", "3: rgb(R, G, B) takes three numbers"},
         {"version 42\nview string \"a\\x00b\"", "2: a string cannot hold \\x00"},
         {"version 42\nview string \"open", "2: the string has no closing quote"},
+        {"version 42\nview string \"caf\xC3\xA9\"", "2: write characters above 127 as \\xHH"},
         {"version 42\nfield fonts\nend after field strings", "3: the record cannot end after the field strings"},
         {"version 42\nend after head\nfield strings", "3: nothing but 'trailing' may follow 'end after'"},
         {"version 42\ntrailing 1 2", "2: 'trailing' takes bytes as two hexadecimal digits"},
@@ -207,4 +213,40 @@ TEST(RecordText, BytesAWriterWouldNotProduceAreKeptWithAWarning) {
     EXPECT_NE(text.find("view string \"@VIEWNAME(Cut)\"\n\nend after view string\ntrailing 01 00 66 00 40\n"),
               std::string::npos)
         << text;
+}
+
+TEST(RecordText, CheckedAgainstItsDialog) {
+    DialogTemplate dialog;
+    for (auto [id, cls] : {std::pair<std::uint16_t, const char16_t*>{101, u"edit"}, {300, u"TEXT"}, {102, u"button"},
+                           {301, u"text"}}) {
+        DialogItem it;
+        it.id = id;
+        it.windowClass.text = cls;
+        dialog.items.push_back(it);
+    }
+    DialogFields fields = dialog_fields(dialog);
+    EXPECT_EQ(fields.ids, (std::vector<std::uint16_t>{101, 102}));
+    EXPECT_EQ(fields.textFields, 2u);
+
+    RecordModel fits;
+    fits.fieldStrings = {{101, "@NUM"}, {102, "@3D"}};
+    fits.textFieldFonts = {{2, 8, 0, "Arial"}};
+    fits.textFieldColors = {{1, 0, 0}};
+    EXPECT_TRUE(check_record(fits, fields).empty());
+
+    RecordModel off = fits;
+    off.fieldStrings.push_back({103, "@UP"});             // three entries for two fields
+    off.fieldFonts = {{300, 10, 0, "Arial"}};             // a text item is no field
+    off.textFieldFonts = {{1, 8, 0, "A"}, {3, 8, 0, "B"}, {4, 8, 0, "C"}};
+    off.fieldColors = {{102, {}}};
+    std::vector<std::string> got = check_record(off, fields);
+    const std::vector<std::string> want = {
+        "the field strings hold 3 entries but the dialog has 2 fields: the view reads none of them",
+        "the field fonts name control 300, which is not a field of the dialog",
+        "the text-field fonts hold 3 entries but the dialog has 2 text fields: the view reads none of them",
+    };
+    EXPECT_EQ(got, want);
+    off.textFieldFonts.pop_back();
+    EXPECT_EQ(check_record(off, fields).back(),
+              "text-field font 3 is not among the dialog's 2 text fields: the view stops reading the record there");
 }
