@@ -20,8 +20,10 @@ bool is_text_class(const TemplateName& c) {
 DialogFields dialog_fields(const DialogTemplate& dialog) {
     DialogFields f;
     for (const DialogItem& it : dialog.items) {
-        if (is_text_class(it.windowClass)) ++f.textFields;
-        else f.ids.push_back(it.id);
+        if (is_text_class(it.windowClass))
+            ++f.textFields;
+        else
+            f.ids.push_back(it.id);
     }
     return f;
 }

@@ -26,7 +26,8 @@ public:
 
     bool word(std::uint16_t& w) {
         if (failed_) return false;
-        if (data_.size() - pos_ < 2) return fail(data_.size(), std::string("the record ends inside the ") + record_part_name(part_));
+        if (data_.size() - pos_ < 2)
+            return fail(data_.size(), std::string("the record ends inside the ") + record_part_name(part_));
         w = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
         pos_ += 2;
         return true;
@@ -190,27 +191,30 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
     };
     const bool points = record_sizes_in_points(v);
     bool ok = part(RecordPart::FieldStrings, [&] {
-        return read_section(d, m.fieldStrings, [&](RecordFieldString& e) { return d.word(e.id) && d.string(e.directives); });
+        return read_section(d, m.fieldStrings,
+                            [&](RecordFieldString& e) { return d.word(e.id) && d.string(e.directives); });
     });
     ok = ok && part(RecordPart::FieldFonts, [&] {
-        return read_section(d, m.fieldFonts, [&](RecordFont& e) {
-            return d.word(e.key) && d.word(e.size) && (!points || d.word(e.style)) && d.string(e.face);
-        });
-    });
+             return read_section(d, m.fieldFonts, [&](RecordFont& e) {
+                 return d.word(e.key) && d.word(e.size) && (!points || d.word(e.style)) && d.string(e.face);
+             });
+         });
     ok = ok && part(RecordPart::TextFieldFonts, [&] {
-        return read_section(d, m.textFieldFonts, [&](RecordFont& e) {
-            return d.word(e.key) && d.word(e.size) &&
-                   (!points || d.zero_word("the skipped word of a text-field font")) && d.word(e.style) &&
-                   d.string(e.face);
-        });
-    });
+             return read_section(d, m.textFieldFonts, [&](RecordFont& e) {
+                 return d.word(e.key) && d.word(e.size) &&
+                        (!points || d.zero_word("the skipped word of a text-field font")) && d.word(e.style) &&
+                        d.string(e.face);
+             });
+         });
     ok = ok && part(RecordPart::FieldColors, [&] {
-        return read_section(d, m.fieldColors, [&](RecordFieldColors& e) { return d.word(e.id) && d.colors(e.colors); });
-    });
+             return read_section(d, m.fieldColors,
+                                 [&](RecordFieldColors& e) { return d.word(e.id) && d.colors(e.colors); });
+         });
     ok = ok && part(RecordPart::TextFieldColors, [&] {
-        return read_section(d, m.textFieldColors,
-                            [&](RecordTextColors& e) { return d.word(e.number) && d.color(e.text) && d.color(e.back); });
-    });
+             return read_section(d, m.textFieldColors, [&](RecordTextColors& e) {
+                 return d.word(e.number) && d.color(e.text) && d.color(e.back);
+             });
+         });
     if (ok && !d.at_end()) {
         std::size_t start = d.position();
         d.fail(start, std::to_string(data.size() - start) + " bytes follow the last section");

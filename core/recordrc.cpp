@@ -18,7 +18,7 @@ public:
     }
     void string(std::string_view s) override {
         for (unsigned char c : s) {
-            if (!plain(c)) {  // written as bytes, with its terminator and filler
+            if (!plain(c)) { // written as bytes, with its terminator and filler
                 std::vector<std::uint8_t> b(s.begin(), s.end());
                 b.push_back(0);
                 b.push_back(0);
@@ -33,7 +33,7 @@ public:
         for (; i + 1 < b.size(); i += 2) word(static_cast<std::uint16_t>(b[i] | (b[i + 1] << 8)));
         if (i < b.size()) {
             char buf[12];
-            std::snprintf(buf, sizeof buf, "\"\\%03o\"", static_cast<unsigned>(b[i]));  // octal: every compiler reads it
+            std::snprintf(buf, sizeof buf, "\"\\%03o\"", static_cast<unsigned>(b[i])); // octal: every compiler reads it
             item(buf);
         }
     }

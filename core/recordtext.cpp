@@ -15,14 +15,12 @@ enum class TokenKind { Atom, String, Color };
 
 struct Token {
     TokenKind kind;
-    std::string text;         // an atom as written, or a string's bytes
-    std::uint32_t color = 0;  // COLORREF of a colour token
+    std::string text;        // an atom as written, or a string's bytes
+    std::uint32_t color = 0; // COLORREF of a colour token
 };
 
 constexpr bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-constexpr int hex_value(char c) {
-    return c <= '9' ? c - '0' : (ascii_lower(c) - 'a' + 10);
-}
+constexpr int hex_value(char c) { return c <= '9' ? c - '0' : (ascii_lower(c) - 'a' + 10); }
 constexpr bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == ',' || c == ':'; }
 constexpr std::uint32_t colorref(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 
@@ -67,14 +65,18 @@ private:
             if (is_separator(c)) {
                 ++i;
             } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') {
-                return;  // comment
+                return; // comment
             } else if (c == '#') {
-                if (i + 7 <= s.size() && all_hex(s.substr(i + 1, 6)) && (i + 7 == s.size() || !is_word_char(s[i + 7]))) {
-                    auto byte = [&](std::size_t at) { return static_cast<unsigned>(hex_value(s[at]) * 16 + hex_value(s[at + 1])); };
-                    tokens.push_back({TokenKind::Color, std::string(s.substr(i, 7)), colorref(byte(i + 1), byte(i + 3), byte(i + 5))});
+                if (i + 7 <= s.size() && all_hex(s.substr(i + 1, 6)) &&
+                    (i + 7 == s.size() || !is_word_char(s[i + 7]))) {
+                    auto byte = [&](std::size_t at) {
+                        return static_cast<unsigned>(hex_value(s[at]) * 16 + hex_value(s[at + 1]));
+                    };
+                    tokens.push_back({TokenKind::Color, std::string(s.substr(i, 7)),
+                                      colorref(byte(i + 1), byte(i + 3), byte(i + 5))});
                     i += 7;
                 } else {
-                    return;  // comment
+                    return; // comment
                 }
             } else if (c == '"') {
                 i = quoted(s, i + 1);
@@ -98,7 +100,9 @@ private:
             if (!is_hex(c)) return false;
         return true;
     }
-    static bool is_word_char(char c) { return is_hex(c) || (c >= 'g' && c <= 'z') || (c >= 'G' && c <= 'Z') || c == '_'; }
+    static bool is_word_char(char c) {
+        return is_hex(c) || (c >= 'g' && c <= 'z') || (c >= 'G' && c <= 'Z') || c == '_';
+    }
 
     std::size_t quoted(std::string_view s, std::size_t i) {
         std::string out;
@@ -111,8 +115,9 @@ private:
             if (static_cast<unsigned char>(c) >= 0x80) {
                 // The record holds bytes of the ANSI code page; the text's own
                 // encoding cannot be told, so such bytes are written as escapes.
-                error = "write characters above 127 as \\xHH in the ANSI code page (\\xE9 for an e acute in "
-                        "Windows-1252)";
+                error =
+                    "write characters above 127 as \\xHH in the ANSI code page (\\xE9 for an e acute in "
+                    "Windows-1252)";
                 return s.size();
             }
             if (c != '\\') {
@@ -172,7 +177,8 @@ private:
             error = "rgb(R, G, B) takes three numbers from 0 to 255";
             return s.size();
         }
-        tokens.push_back({TokenKind::Color, std::string(s.substr(i - 4, close + 1 - (i - 4))), colorref(parts[0], parts[1], parts[2])});
+        tokens.push_back({TokenKind::Color, std::string(s.substr(i - 4, close + 1 - (i - 4))),
+                          colorref(parts[0], parts[1], parts[2])});
         return close + 1;
     }
 };
@@ -182,7 +188,7 @@ private:
 // The parts in record order, with the names the text uses for them.
 struct PartName {
     RecordPart part;
-    std::array<std::string_view, 3> words;  // as written, "" past the end
+    std::array<std::string_view, 3> words; // as written, "" past the end
 };
 constexpr std::array<PartName, 7> kPartNames{{
     {RecordPart::Head, {"head", "", ""}},
@@ -204,7 +210,7 @@ bool word_is(const Token& t, std::string_view w) {
 class Parser {
 public:
     ParsedRecordText run(std::string_view text) {
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // the mark some editors begin with
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3); // the mark some editors begin with
         std::size_t start = 0;
         while (start <= text.size()) {
             std::size_t end = text.find('\n', start);
@@ -248,7 +254,8 @@ private:
         Tokens t = std::move(lt.tokens);
         if (t.empty()) return;
         normalise(t, 0);
-        if (t[0].kind != TokenKind::Atom) return error("a line starts with a keyword or an entry's number, not with '" + t[0].text + "'");
+        if (t[0].kind != TokenKind::Atom)
+            return error("a line starts with a keyword or an entry's number, not with '" + t[0].text + "'");
 
         if (word_is(t[0], "trailing")) return trailing(t);
         if (sawTrailing_) return error("nothing but more 'trailing' lines may follow 'trailing'");
@@ -318,7 +325,8 @@ private:
 
     void view_string(const Tokens& t, std::size_t n) {
         if (!record_has_part(version_(), RecordPart::ViewString))
-            return error("version " + std::to_string(version_()) + " has no view string (versions 3 and later have one)");
+            return error("version " + std::to_string(version_()) +
+                         " has no view string (versions 3 and later have one)");
         if (progress_ >= RecordPart::ViewString) return error("a second 'view string' line, or one after the sections");
         if (t.size() != n + 1 || t[n].kind != TokenKind::String)
             return error("'view string' takes one string in quotes, for example: view string \"@3D3\"");
@@ -421,8 +429,9 @@ private:
             out_.model.last = p.part;
             return;
         }
-        error("'end after' names head, view string, field strings, field fonts, text-field fonts, field colours "
-              "or text-field colours");
+        error(
+            "'end after' names head, view string, field strings, field fonts, text-field fonts, field colours "
+            "or text-field colours");
     }
 
     void trailing(const Tokens& t) {
@@ -439,7 +448,7 @@ private:
         RecordModel& m = out_.model;
         if (!haveVersion_) {
             if (sawTrailing_) {
-                m.last = RecordPart::Nothing;  // the record is its trailing bytes
+                m.last = RecordPart::Nothing; // the record is its trailing bytes
                 return;
             }
             if (out_.errors.empty()) error_at(1, "the text gives no 'version' line");
@@ -465,8 +474,8 @@ private:
 
     // The style words from token `i` on.
     std::optional<std::uint16_t> style_of(const Tokens& t, std::size_t i) {
-        static constexpr std::array<std::pair<std::string_view, std::uint16_t>, 6> kWords{{
-            {"bold", 0x1}, {"italic", 0x2}, {"underline", 0x4}, {"strikeout", 0x8}, {"regular", 0}, {"normal", 0}}};
+        static constexpr std::array<std::pair<std::string_view, std::uint16_t>, 6> kWords{
+            {{"bold", 0x1}, {"italic", 0x2}, {"underline", 0x4}, {"strikeout", 0x8}, {"regular", 0}, {"normal", 0}}};
         std::uint16_t style = 0;
         if (i >= t.size()) {
             error("a style names bold, italic, underline, strikeout or regular");
@@ -483,7 +492,8 @@ private:
             if (known) continue;
             auto v = t[i].kind == TokenKind::Atom ? parse_number(t[i].text) : std::nullopt;
             if (!v || *v < 0 || *v > 0xFFFF) {
-                error("'" + t[i].text + "' is not a style: use bold, italic, underline, strikeout, regular or a number");
+                error("'" + t[i].text +
+                      "' is not a style: use bold, italic, underline, strikeout, regular or a number");
                 return std::nullopt;
             }
             style |= static_cast<std::uint16_t>(*v);
@@ -502,8 +512,10 @@ private:
             bool sel = word_is(t[i], "selected");
             std::size_t at = sel ? i + 1 : i;
             if (at < t.size()) {
-                if (word_is(t[at], "text")) which = sel ? 2 : 0;
-                else if (word_is(t[at], "back") || word_is(t[at], "background")) which = sel ? 3 : 1;
+                if (word_is(t[at], "text"))
+                    which = sel ? 2 : 0;
+                else if (word_is(t[at], "back") || word_is(t[at], "background"))
+                    which = sel ? 3 : 1;
             }
             if (which < 0 || (which >= 2 && !selected)) {
                 error(std::string("expected a colour label (") +
@@ -554,8 +566,8 @@ private:
     bool seenColors_ = false;
     bool ended_ = false;
     bool sawTrailing_ = false;
-    RecordPart progress_ = RecordPart::Nothing;  // the last part given
-    RecordPart section_ = RecordPart::Nothing;   // the section entries go to
+    RecordPart progress_ = RecordPart::Nothing; // the last part given
+    RecordPart section_ = RecordPart::Nothing;  // the section entries go to
 };
 
 // ---- writing the text -----------------------------------------------------
@@ -663,7 +675,8 @@ std::string format_record_text(const RecordModel& m, const std::vector<RecordWar
         for (const auto& e : m.fieldColors) out += "    " + std::to_string(e.id) + " " + colours_text(e.colors) + "\n";
     if (section(RecordPart::TextFieldColors, m.textFieldColors.size()))
         for (const auto& e : m.textFieldColors)
-            out += "    " + std::to_string(e.number) + " text " + color_text(e.text) + " back " + color_text(e.back) + "\n";
+            out += "    " + std::to_string(e.number) + " text " + color_text(e.text) + " back " + color_text(e.back) +
+                   "\n";
 
     if (m.last >= RecordPart::Head && m.last < RecordPart::TextFieldColors) {
         out += "\nend after ";
@@ -671,7 +684,7 @@ std::string format_record_text(const RecordModel& m, const std::vector<RecordWar
         out += "\n";
     }
     if (m.last == RecordPart::TextFieldColors && !m.trailing.empty()) out += "\n";
-    if (m.last == RecordPart::Nothing && m.trailing.empty()) out += "trailing\n";  // an empty record
+    if (m.last == RecordPart::Nothing && m.trailing.empty()) out += "trailing\n"; // an empty record
     for (std::size_t i = 0; i < m.trailing.size(); i += 16) {
         out += "trailing";
         for (std::size_t k = i; k < m.trailing.size() && k < i + 16; ++k) {

@@ -79,9 +79,9 @@ void read_res(std::span<const std::uint8_t> file, ResourceFile& out) {
             return;
         }
         off = (off + 3) & ~static_cast<std::size_t>(3);
-        e.language = off + 8 <= end ? at.u16(off + 6) : 0;  // after DataVersion and MemoryFlags
+        e.language = off + 8 <= end ? at.u16(off + 6) : 0; // after DataVersion and MemoryFlags
         e.data = at.bytes(end, dataSize);
-        if (!(e.type.ordinal == 0 && e.type.name.empty()))  // the empty entry that opens the file
+        if (!(e.type.ordinal == 0 && e.type.name.empty())) // the empty entry that opens the file
             out.entries.push_back(std::move(e));
         std::size_t next = end + dataSize;
         pos = (next + 3) & ~static_cast<std::size_t>(3);
@@ -106,7 +106,7 @@ public:
         std::size_t dirs = magic == 0x20B ? opt + 112 : opt + 96;
         std::uint32_t dirCount = at_.u32(dirs - 4);
         if (at_.bad() || (magic != 0x10B && magic != 0x20B)) return error("not a PE image: unknown optional header");
-        if (dirCount < 3) return;  // no resource directory
+        if (dirCount < 3) return; // no resource directory
         std::uint32_t resRva = at_.u32(dirs + 2 * 8);
         std::size_t table = opt + optSize;
         for (std::uint16_t i = 0; i < sections; ++i) {
@@ -147,7 +147,8 @@ private:
         }
         std::size_t off = base_ + (field & 0x7FFFFFFFu);
         std::uint16_t len = at_.u16(off);
-        for (std::uint16_t i = 0; i < len && !at_.bad(); ++i) id.name.push_back(static_cast<char16_t>(at_.u16(off + 2 + 2u * i)));
+        for (std::uint16_t i = 0; i < len && !at_.bad(); ++i)
+            id.name.push_back(static_cast<char16_t>(at_.u16(off + 2 + 2u * i)));
         return id;
     }
 
@@ -221,8 +222,10 @@ ResourceId ResourceId::parse(std::string_view s) {
     bool digits = !s.empty() && s.size() <= 5;
     unsigned long v = 0;
     for (char c : s) {
-        if (c < '0' || c > '9') digits = false;
-        else v = v * 10 + static_cast<unsigned>(c - '0');
+        if (c < '0' || c > '9')
+            digits = false;
+        else
+            v = v * 10 + static_cast<unsigned>(c - '0');
     }
     if (digits && v >= 1 && v <= 0xFFFF) {
         id.ordinal = static_cast<std::uint16_t>(v);

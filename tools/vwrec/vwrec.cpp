@@ -71,8 +71,8 @@ int emit(const std::optional<std::string>& output, std::string_view bytes) {
 
 struct Args {
     std::vector<std::string> positional;
-    std::optional<std::string> output;  // -o
-    std::optional<std::string> rcName;  // --rc
+    std::optional<std::string> output; // -o
+    std::optional<std::string> rcName; // --rc
     std::string error;
 };
 
@@ -120,9 +120,7 @@ std::string file_name_of(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string count_of(std::size_t n, const char* thing) {
-    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
-}
+std::string count_of(std::size_t n, const char* thing) { return std::to_string(n) + " " + thing + (n == 1 ? "" : "s"); }
 
 // The record's text, with the problems of the dialog it goes with when
 // there is one.  Warnings are also reported on standard error.
@@ -134,9 +132,11 @@ std::string record_text(const std::string& path, std::span<const std::uint8_t> b
         DialogFields f = dialog_fields(read_dialog_template(dialog->data));
         head += "; dialog " + dialog->name.text() + ": " + count_of(f.ids.size(), "field") + ", " +
                 count_of(f.textFields, "text field");
-        for (std::string& m : check_record(d.model, f)) d.warnings.push_back({0, "dialog " + dialog->name.text() + ": " + m});
+        for (std::string& m : check_record(d.model, f))
+            d.warnings.push_back({0, "dialog " + dialog->name.text() + ": " + m});
     }
-    for (const RecordWarning& w : d.warnings) std::fprintf(stderr, "%s: warning: %s\n", path.c_str(), w.message.c_str());
+    for (const RecordWarning& w : d.warnings)
+        std::fprintf(stderr, "%s: warning: %s\n", path.c_str(), w.message.c_str());
     return format_record_text(d.model, d.warnings, head);
 }
 
@@ -156,7 +156,8 @@ int list(const std::string& path, const ResourceFile& res) {
         out += dialog ? "dialog " + dialog->name.text() : std::string("(no dialog template)");
         out += "\n";
         if (!dialog)
-            std::fprintf(stderr, "%s: warning: record %s has no dialog template\n", path.c_str(), e.name.text().c_str());
+            std::fprintf(stderr, "%s: warning: record %s has no dialog template\n", path.c_str(),
+                         e.name.text().c_str());
     }
     for (const ResourceEntry& e : res.entries) {
         if (e.type.is_ordinal() && e.type.ordinal == kResourceDialog && !find_resource(res, kResourceRcdata, e.name))
@@ -205,7 +206,8 @@ int dump(const Args& a) {
     const ResourceEntry* e = find_record(path, in->res, a.positional[1]);
     if (!e) return 1;
     const ResourceEntry* dialog = find_resource(in->res, kResourceDialog, e->name);
-    if (!dialog) std::fprintf(stderr, "%s: warning: record %s has no dialog template\n", path.c_str(), e->name.text().c_str());
+    if (!dialog)
+        std::fprintf(stderr, "%s: warning: record %s has no dialog template\n", path.c_str(), e->name.text().c_str());
     return emit(a.output, record_text(path, e->data, e->name.text() + " in " + file_name_of(path), dialog));
 }
 
