@@ -4,10 +4,11 @@
 # make demo   - bootstrap if needed, build, run the demo, write screenshots
 #               under build/screenshots/
 # make bench  - bootstrap if needed, build, print speed ratios against raw Win32
+# make dist   - build, then pack build/dist/tscore32-VERSION-ARCH.zip per architecture
 JOBS ?= $(shell nproc)
 ARCHES := i686 x86_64
 
-.PHONY: all bootstrap build test demo bench native clean $(ARCHES)
+.PHONY: all bootstrap build test demo bench dist native clean $(ARCHES)
 
 all: build
 
@@ -42,6 +43,10 @@ demo: bootstrap
 bench: bootstrap
 	@$(MAKE) --no-print-directory build
 	@bash scripts/bench.sh
+
+dist: bootstrap
+	@$(MAKE) --no-print-directory $(ARCHES)
+	@bash scripts/dist.sh
 
 clean:
 	rm -rf build

@@ -1,0 +1,226 @@
+#include "core/recorddecode.hpp"
+
+#include <cstdio>
+
+namespace ts::core {
+namespace {
+
+std::string hex_offset(std::size_t offset) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "0x%04zX", offset);
+    return buf;
+}
+
+// A cursor over the record that stops at the first byte a writer would not
+// have produced, and says why.
+class Decoder {
+public:
+    explicit Decoder(std::span<const std::uint8_t> data) : data_(data) {}
+
+    std::size_t position() const { return pos_; }
+    bool at_end() const { return pos_ >= data_.size(); }
+    bool failed() const { return failed_; }
+    const RecordWarning& problem() const { return problem_; }
+    // What the current part is called in messages ("a string of the field fonts").
+    void set_part(RecordPart part) { part_ = part; }
+
+    bool word(std::uint16_t& w) {
+        if (failed_) return false;
+        if (data_.size() - pos_ < 2)
+            return fail(data_.size(), std::string("the record ends inside the ") + record_part_name(part_));
+        w = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+        pos_ += 2;
+        return true;
+    }
+    bool color(std::uint32_t& c) {
+        std::uint16_t hi = 0, lo = 0;
+        if (!word(hi) || !word(lo)) return false;
+        c = (static_cast<std::uint32_t>(hi) << 16) | lo;
+        return true;
+    }
+    bool colors(ViewColors& c) { return color(c.text) && color(c.back) && color(c.selText) && color(c.selBack); }
+    // A word that a writer leaves 0.
+    bool zero_word(const char* what) {
+        std::size_t at = pos_;
+        std::uint16_t w = 0;
+        if (!word(w)) return false;
+        if (w != 0) return fail(at, std::string(what) + " is " + hex_word(w) + ", not 0");
+        return true;
+    }
+    bool string(std::string& s) {
+        if (failed_) return false;
+        std::size_t end = pos_;
+        while (end < data_.size() && data_[end] != 0) ++end;
+        if (end >= data_.size())
+            return fail(data_.size(), std::string("the record ends inside a string of the ") + record_part_name(part_));
+        if (end + 1 >= data_.size())
+            return fail(data_.size(), std::string("the record ends without the filler byte after a string of the ") +
+                                          record_part_name(part_));
+        if (data_[end + 1] != 0)
+            return fail(end + 1, std::string("the filler byte after a string of the ") + record_part_name(part_) +
+                                     " is " + hex_byte(data_[end + 1]) + ", not 0");
+        s.assign(reinterpret_cast<const char*>(data_.data() + pos_), end - pos_);
+        pos_ = end + 2;
+        return true;
+    }
+    bool fail(std::size_t at, std::string message) {
+        failed_ = true;
+        problem_ = {at, std::move(message)};
+        return false;
+    }
+
+    static std::string hex_word(std::uint16_t w) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(w));
+        return buf;
+    }
+    static std::string hex_byte(std::uint8_t b) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "0x%02X", static_cast<unsigned>(b));
+        return buf;
+    }
+
+private:
+    std::span<const std::uint8_t> data_;
+    std::size_t pos_ = 0;
+    bool failed_ = false;
+    RecordWarning problem_{0, {}};
+    RecordPart part_ = RecordPart::Head;
+};
+
+// Reads `count` entries with `read`, appending them to `out` only when the
+// whole section reads.
+template <typename Entry, typename Read>
+bool read_section(Decoder& d, std::vector<Entry>& out, Read read) {
+    std::uint16_t count = 0;
+    if (!d.word(count)) return false;
+    std::vector<Entry> entries;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        Entry e;
+        if (!read(e)) return false;
+        entries.push_back(std::move(e));
+    }
+    out = std::move(entries);
+    return true;
+}
+
+} // namespace
+
+const char* record_part_name(RecordPart part) {
+    switch (part) {
+    case RecordPart::Nothing: return "nothing";
+    case RecordPart::Head: return "head";
+    case RecordPart::ViewString: return "view string";
+    case RecordPart::FieldStrings: return "field strings";
+    case RecordPart::FieldFonts: return "field fonts";
+    case RecordPart::TextFieldFonts: return "text-field fonts";
+    case RecordPart::FieldColors: return "field colours";
+    case RecordPart::TextFieldColors: return "text-field colours";
+    }
+    return "?";
+}
+
+DecodedRecord decode_record(std::span<const std::uint8_t> data) {
+    DecodedRecord out;
+    RecordModel& m = out.model;
+    m = RecordModel{};
+    Decoder d(data);
+
+    // Keeps the bytes from `start` on as they are, the record ending after `before`.
+    auto stop = [&](RecordPart before, std::size_t start) {
+        m.last = before;
+        m.trailing.assign(data.begin() + static_cast<std::ptrdiff_t>(start), data.end());
+        RecordWarning w = d.problem();
+        w.message = "offset " + hex_offset(w.offset) + ": " + w.message + "; the bytes from offset " +
+                    hex_offset(start) + " on are kept as they are";
+        out.warnings.push_back(std::move(w));
+        return out;
+    };
+
+    d.set_part(RecordPart::Head);
+    if (data.empty()) {
+        m.last = RecordPart::Nothing;
+        out.warnings.push_back({0, "offset 0x0000: the record is empty"});
+        return out;
+    }
+    if (!d.word(m.version)) return stop(RecordPart::Nothing, 0);
+    const std::uint16_t v = m.version;
+    if (record_has_font_style(v) && !d.word(m.fontStyle)) return stop(RecordPart::Nothing, 0);
+    if (record_has_colors(v) && !d.colors(m.colors)) return stop(RecordPart::Nothing, 0);
+
+    // Every part starts where the one before it ended; ending there is allowed.
+    RecordPart done = RecordPart::Head;
+    auto ends_here = [&](RecordPart next) {
+        if (!d.at_end()) return false;
+        m.last = done;
+        if (next == RecordPart::FieldStrings)
+            out.warnings.push_back({d.position(), "offset " + hex_offset(d.position()) +
+                                                      ": the record ends before the field strings, whose count "
+                                                      "readers expect"});
+        return true;
+    };
+
+    if (record_has_part(v, RecordPart::ViewString)) {
+        if (ends_here(RecordPart::ViewString)) return out;
+        std::size_t start = d.position();
+        d.set_part(RecordPart::ViewString);
+        std::uint16_t flag = 0;
+        if (!d.word(flag)) return stop(done, start);
+        if (flag > 1) {
+            d.fail(start, "the view-string flag is " + Decoder::hex_word(flag) + ", not 0 or 1");
+            return stop(done, start);
+        }
+        if (flag) {
+            std::string s;
+            if (!d.string(s)) return stop(done, start);
+            m.viewString = std::move(s);
+        }
+        done = RecordPart::ViewString;
+    }
+
+    auto part = [&](RecordPart p, auto&& read) {
+        if (ends_here(p)) return false;
+        std::size_t start = d.position();
+        d.set_part(p);
+        if (!read()) {
+            stop(done, start);
+            return false;
+        }
+        done = p;
+        return true;
+    };
+    const bool points = record_sizes_in_points(v);
+    bool ok = part(RecordPart::FieldStrings, [&] {
+        return read_section(d, m.fieldStrings,
+                            [&](RecordFieldString& e) { return d.word(e.id) && d.string(e.directives); });
+    });
+    ok = ok && part(RecordPart::FieldFonts, [&] {
+             return read_section(d, m.fieldFonts, [&](RecordFont& e) {
+                 return d.word(e.key) && d.word(e.size) && (!points || d.word(e.style)) && d.string(e.face);
+             });
+         });
+    ok = ok && part(RecordPart::TextFieldFonts, [&] {
+             return read_section(d, m.textFieldFonts, [&](RecordFont& e) {
+                 return d.word(e.key) && d.word(e.size) &&
+                        (!points || d.zero_word("the skipped word of a text-field font")) && d.word(e.style) &&
+                        d.string(e.face);
+             });
+         });
+    ok = ok && part(RecordPart::FieldColors, [&] {
+             return read_section(d, m.fieldColors,
+                                 [&](RecordFieldColors& e) { return d.word(e.id) && d.colors(e.colors); });
+         });
+    ok = ok && part(RecordPart::TextFieldColors, [&] {
+             return read_section(d, m.textFieldColors, [&](RecordTextColors& e) {
+                 return d.word(e.number) && d.color(e.text) && d.color(e.back);
+             });
+         });
+    if (ok && !d.at_end()) {
+        std::size_t start = d.position();
+        d.fail(start, std::to_string(data.size() - start) + " bytes follow the last section");
+        return stop(RecordPart::TextFieldColors, start);
+    }
+    return out;
+}
+
+} // namespace ts::core
