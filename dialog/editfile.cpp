@@ -14,17 +14,6 @@ namespace {
 
 constexpr LONG kMaxSave = 65000;
 
-// The wait cursor for the life of the object.
-class WaitCursor {
-public:
-    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-    ~WaitCursor() { SetCursor(old_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-private:
-    HCURSOR old_;
-};
-
 // A DOS-style file handle, closed with the object.
 class DosFile {
 public:
@@ -37,22 +26,6 @@ public:
 private:
     OFSTRUCT info_{};
     HFILE h_;
-};
-
-// A moveable global block, locked while the object lives, freed with it.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(SIZE_T size) : h_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)), p_(h_ ? static_cast<char*>(GlobalLock(h_)) : nullptr) {}
-    ~GlobalBlock() {
-        if (p_) GlobalUnlock(h_);
-        if (h_) GlobalFree(h_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    char* get() const { return p_; }
-private:
-    HGLOBAL h_;
-    char* p_;
 };
 
 void Report(HWND owner, const char* text, const char* path, const char* caption) {

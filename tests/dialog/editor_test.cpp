@@ -406,6 +406,73 @@ TEST_F(EditorSearch, ReplaceAllContinuesBehindEachReplacement) {
     EXPECT_EQ(boxes.boxes()[0].text, "Replace All completed");
 }
 
+namespace {
+
+std::string FullText(HWND h) {
+    std::string s(static_cast<std::size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    s.resize(static_cast<std::size_t>(GetWindowTextA(h, s.data(), static_cast<int>(s.size()))));
+    return s;
+}
+
+// What reaches the edit control while its text is replaced: how often the
+// text is set, whether the wait cursor is up, and whether anything of the
+// editor is still waiting to be painted when a replacement starts.
+struct EditWatch {
+    int textChanges = 0;
+    bool waitCursor = true, painted = true;
+    HWND view = nullptr;
+    WNDPROC previous = nullptr;
+};
+EditWatch g_watch;
+
+LRESULT CALLBACK WatchEdit(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == EM_REPLACESEL || msg == WM_SETTEXT) {
+        ++g_watch.textChanges;
+        g_watch.waitCursor = g_watch.waitCursor && GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    }
+    if (msg == EM_SETSEL)  // a replacement starts
+        g_watch.painted = g_watch.painted && !GetUpdateRect(g_watch.view, nullptr, FALSE) && !GetUpdateRect(h, nullptr, FALSE);
+    return CallWindowProcA(g_watch.previous, h, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(EditorSearch, ReplaceAllSetsTheTextOnceAndEndsOnTheLastMatch) {
+    MessageBoxCapture boxes;
+    std::string text, want;
+    for (int i = 0; i < 300; ++i) {
+        const bool hit = i % 7 == 3 && i < 200;
+        text += "line " + std::to_string(i) + (hit ? " Tick tock TICK" : "") + "\r\n";
+        want += "line " + std::to_string(i) + (hit ? " tick-tick tock tick-tick" : "") + "\r\n";
+    }
+    Start(text.c_str());
+    g_watch = {};
+    g_watch.view = view;
+    g_watch.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchEdit)));
+    {
+        Script s({Search("Replace", "tick", "tick-tick", false, 520)});
+        Command(view, 120);
+    }
+    ASSERT_TRUE(FullText(edit) == want);
+    EXPECT_EQ(g_watch.textChanges, 1);  // not once per match
+    EXPECT_TRUE(g_watch.waitCursor);
+    EXPECT_TRUE(g_watch.painted);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace All completed");
+
+    // the caret behind the last replacement, its line the second visible one
+    const DWORD caret = static_cast<DWORD>(want.rfind("tick-tick") + 9);
+    EXPECT_EQ(Selection(edit), std::make_pair(caret, caret));
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 198);
+
+    boxes.answer({IDCANCEL});  // changed: closing asks
+    Command(view, 105);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, "Save current changes: (Untitled)");
+    Command(view, 108);  // one Undo takes the whole run back
+    EXPECT_TRUE(FullText(edit) == text);
+}
+
 TEST_F(EditorSearch, ReplaceAsksForEachMatch) {
     MessageBoxCapture boxes;
     Start("one Two two");
