@@ -1,11 +1,13 @@
 // Loading and saving the editor's file, with the system open and save
 // dialogs, and the prompt to save changes.
 #include "dialog/editor.h"
+#include "dialog/replacefile.h"
 
 #include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "core/text.hpp"
 
@@ -81,6 +83,9 @@ bool LoadEditorFile(HWND view, char* path, bool ask) {
     return true;
 }
 
+// The text goes to a temporary file beside the target, which replaces the
+// target only once every byte is written: a failed save leaves the file on
+// disk as it was.
 bool SaveEditorFile(HWND view, char* path, bool ask) {
     if (ask) {
         path[0] = '\0';
@@ -88,22 +93,22 @@ bool SaveEditorFile(HWND view, char* path, bool ask) {
                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
         if (!GetSaveFileNameA(&d.ofn)) return false;
     }
-    DosFile file(path, OF_CREATE | OF_WRITE);
+    ReplacingFile file(path);
     if (!file.ok()) {
         Report(view, "Cannot create file ", path, path);
         return false;
     }
     WaitCursor wait;
     HWND edit = GetDlgItem(view, kEditId);
-    LONG length = GetWindowTextLengthA(edit);
+    const LONG length = GetWindowTextLengthA(edit);
     if (length > kMaxSave) {
         MessageBoxA(view, "File too large.\n File will be truncated to 65000 bytes.", kEditorCaption, MB_OK);
     }
     GlobalBlock text(SIZE_T(length) + 2);
     if (!text.get()) return false;
-    GetWindowTextA(edit, text.get(), length + 1);
-    if (length > kMaxSave) length = kMaxSave;
-    if (_lwrite(file.get(), text.get(), static_cast<UINT>(length)) != static_cast<UINT>(length)) {
+    LONG got = GetWindowTextA(edit, text.get(), length + 1);
+    if (got > kMaxSave) got = kMaxSave;
+    if (!file.write(std::string_view(text.get(), got > 0 ? static_cast<std::size_t>(got) : 0)) || !file.commit()) {
         Report(view, "Cannot write file to disk:", path, path);
         return false;
     }

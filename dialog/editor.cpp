@@ -234,7 +234,8 @@ LRESULT OnCommand(HWND view, WPARAM wParam, LPARAM lParam) {
         EndEditor(view);
         return 0;
     case kCmdSaveExit:
-        Save(view);
+        // a save that did not happen keeps the text open, still modified
+        if (!Save(view)) return 0;
         LoadEditorRecord(view);
         EndEditor(view);
         return 0;
