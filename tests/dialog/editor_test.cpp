@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -218,6 +219,118 @@ TEST_F(Editor, ClosingWithChangesAsksAndHonoursTheAnswer) {
     EXPECT_FALSE(IsWindow(second));
     EXPECT_EQ(ReadFile(path), "XYone");
     EXPECT_EQ(boxes.boxes().size(), 3u);
+}
+
+// ---- saving that never loses the file
+
+namespace {
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> FolderNames(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+// Ctrl+key as the edit control gets it.
+void PressCtrl(HWND edit, char key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(edit, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+} // namespace
+
+TEST_F(Editor, AReadOnlyFileIsNotReplacedAndTheEditorStaysOpen) {
+    MessageBoxCapture boxes;
+    const std::string path = File("ro.txt", "old bytes");
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    Type(edit, "new ");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Command(view, 106);  // Save&Exit
+    PressCtrl(edit, 'E');
+    boxes.answer({IDYES});  // the save prompt on closing
+    SendMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 4u);
+    for (std::size_t i : {0u, 1u, 3u}) {
+        EXPECT_EQ(boxes.boxes()[i].text, "Cannot create file " + Lower(path));
+        EXPECT_EQ(boxes.boxes()[i].caption, Lower(path));
+    }
+    EXPECT_EQ(boxes.boxes()[2].text, "Save current changes: " + Lower(path));
+    EXPECT_EQ(ReadFile(path), "old bytes");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"ro.txt"});
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Command(view, 106);  // the text was kept: now it is saved
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(path), "new old bytes");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"ro.txt"});  // no temporary file left
+}
+
+TEST_F(Editor, SavingIntoAFolderThatIsGoneKeepsTheText) {
+    MessageBoxCapture boxes;
+    const std::string sub = dir + "\\gone";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    const std::string path = sub + "\\g.txt";
+    WriteFile(path, "was here");
+    HWND view = Open(path);
+    Type(EditOf(view), "more ");
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(sub.c_str());
+    Command(view, 106);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Cannot create file " + Lower(path));
+    EXPECT_EQ(GetFileAttributesA(sub.c_str()), INVALID_FILE_ATTRIBUTES);
+    boxes.answer({IDNO});  // still modified: leaving asks
+    Command(view, 105);
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(IsWindow(view));
+}
+
+// Writes that fail part of the way: a wrapper limits the size of any file
+// the program writes (TS_FILE_SIZE_LIMIT bytes) and runs this case alone.
+struct EditorSizeLimit : Editor {};
+
+TEST_F(EditorSizeLimit, WritesFailingPastTheLimitLeaveTheFileAsItWas) {
+    const char* limitText = std::getenv("TS_FILE_SIZE_LIMIT");
+    if (!limitText) GTEST_SKIP() << "runs under tests/dialog/filelimit.sh";
+    const std::size_t limit = std::strtoul(limitText, nullptr, 10);
+    MessageBoxCapture boxes;
+    std::string original;
+    while (original.size() + 3000 < limit) original += "an original line of the file\r\n";
+    const std::string path = File("limit.txt", original);
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    const std::string big(limit + 6000, 'n');
+    SetWindowTextA(edit, big.c_str());
+    Type(edit, "!");
+    Command(view, 103);
+    Command(view, 106);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, "Cannot write file to disk:" + Lower(path));
+    EXPECT_EQ(boxes.boxes()[1].caption, Lower(path));
+    EXPECT_TRUE(ReadFile(path) == original);
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"limit.txt"});
+
+    SetWindowTextA(edit, "short");
+    Type(edit, "!");
+    Command(view, 106);
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(path), "!short");
 }
 
 TEST_F(Editor, NewLinesTakeTheIndentationOfTheLineBefore) {
