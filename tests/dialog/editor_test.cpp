@@ -586,6 +586,26 @@ TEST_F(EditorSearch, ReplaceAllSetsTheTextOnceAndEndsOnTheLastMatch) {
     EXPECT_TRUE(FullText(edit) == text);
 }
 
+TEST_F(EditorSearch, FiveThousandCharacterLinesAndSearchTextsAreReadInBounds) {
+    MessageBoxCapture boxes;
+    const std::string line = std::string(300, ' ') + std::string(4700, 'w');
+    Start(line.c_str());
+    SendMessageA(edit, EM_SETSEL, line.size(), line.size());
+    Enter(edit);  // the indentation is measured on the first 255 characters
+    EXPECT_TRUE(FullText(edit) == line + "\r\n" + std::string(255, ' '));
+
+    // of 5,000-character search texts, 98 characters are kept
+    const std::string find(5000, 'f'), replacement(5000, 'r');
+    SetWindowTextA(edit, ("x" + std::string(98, 'F') + "x").c_str());
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    boxes.answer({IDNO});
+    Script s({Search("Replace", find.c_str(), replacement.c_str(), false, 529)});
+    Command(view, 120);
+    EXPECT_EQ(Selection(edit), std::make_pair(1ul, 99ul));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace: " + std::string(98, 'f') + " with: " + std::string(98, 'r'));
+}
+
 TEST_F(EditorSearch, ReplaceAsksForEachMatch) {
     MessageBoxCapture boxes;
     Start("one Two two");
