@@ -30,7 +30,8 @@ struct ReplaceAllPlan {
 ReplaceAllPlan plan_replace_all(std::string_view text, std::string_view needle, std::size_t replacementSize,
                                 std::size_t from, bool matchCase);
 // Writes the replaced stretch of `plan` into `out`; returns the bytes
-// written, 0 when `out` is smaller than `plan.size`.
+// written, or 0 (with `out` possibly written in part) when `out` is smaller
+// than `plan.size` or the plan does not fit the text, needle and replacement.
 std::size_t write_replace_all(std::string_view text, std::string_view needle, std::string_view replacement,
                               bool matchCase, const ReplaceAllPlan& plan, std::span<char> out);
 
