@@ -130,7 +130,8 @@ void PaintNow(HWND view) {
 // EM_REPLACESEL.  That leaves the caret behind the last replacement, as
 // replacing match by match did, lets Undo take the whole run back, and
 // costs about one setting of the text however many matches there are.
-void ReplaceAll(HWND view, HWND edit) {
+// False when there was no memory for the work (not reported on its own).
+bool ReplaceAll(HWND view, HWND edit) {
     const auto& s = g_editSettings;
     WaitCursor wait;
     PaintNow(view);
@@ -138,24 +139,22 @@ void ReplaceAll(HWND view, HWND edit) {
     const std::string_view find(s.find), replacement(s.replace);
     const core::ReplaceAllPlan plan =
         core::plan_replace_all(copy.text(), find, replacement.size(), SelectionEnd(edit), s.matchCase);
-    if (plan.count) {
-        GlobalBlock stretch(SIZE_T(plan.size) + 1);
-        if (!stretch.get() || core::write_replace_all(copy.text(), find, replacement, s.matchCase, plan,
-                                                      std::span<char>(stretch.get(), plan.size)) != plan.size)
-            return;
-        const LRESULT top = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-        const LRESULT firstLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first, 0);
-        SendMessageA(edit, EM_SETSEL, plan.first, plan.end);
-        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(stretch.get()));
-        // each match used to be shown as the second visible line in turn
-        const LRESULT lastLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first + plan.lastAt, 0);
-        const std::size_t want = core::first_visible_after_replace_all(static_cast<std::size_t>(top),
-                                                                       static_cast<std::size_t>(firstLine),
-                                                                       static_cast<std::size_t>(lastLine));
-        const LRESULT now = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-        SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(want) - now);
-    }
-    NotFound(view, "Replace All completed");
+    if (plan.count == 0) return true;
+    GlobalBlock stretch(SIZE_T(plan.size) + 1);
+    if (!stretch.get() || core::write_replace_all(copy.text(), find, replacement, s.matchCase, plan,
+                                                  std::span<char>(stretch.get(), plan.size)) != plan.size)
+        return false;
+    const LRESULT top = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const LRESULT firstLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first, 0);
+    SendMessageA(edit, EM_SETSEL, plan.first, plan.end);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(stretch.get()));
+    // each match used to be shown as the second visible line in turn
+    const LRESULT lastLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first + plan.lastAt, 0);
+    const std::size_t want = core::first_visible_after_replace_all(
+        static_cast<std::size_t>(top), static_cast<std::size_t>(firstLine), static_cast<std::size_t>(lastLine));
+    const LRESULT now = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(want) - now);
+    return true;
 }
 
 } // namespace
@@ -172,7 +171,7 @@ void EditorReplace(HWND view) {
     const auto& s = g_editSettings;
     if (how == 0 || !s.find[0] || !s.replace[0]) return;
     if (how == kReplaceAll) {
-        ReplaceAll(view, edit);
+        if (ReplaceAll(view, edit)) NotFound(view, "Replace All completed");
         return;
     }
     if (!FindAndShow(edit)) {
