@@ -22,6 +22,44 @@ std::size_t find_text(std::string_view text, std::string_view needle, std::size_
     return kNotFound;
 }
 
+ReplaceAllPlan plan_replace_all(std::string_view text, std::string_view needle, std::size_t replacementSize,
+                                std::size_t from, bool matchCase) {
+    ReplaceAllPlan plan;
+    for (std::size_t at = find_text(text, needle, from, matchCase); at != kNotFound;
+         at = find_text(text, needle, at + needle.size(), matchCase)) {
+        if (plan.count == 0) plan.first = at;
+        plan.lastAt = plan.size + (at - (plan.count ? plan.end : at));
+        plan.size = plan.lastAt + replacementSize;
+        plan.end = at + needle.size();
+        ++plan.count;
+    }
+    return plan;
+}
+
+std::size_t write_replace_all(std::string_view text, std::string_view needle, std::string_view replacement,
+                              bool matchCase, const ReplaceAllPlan& plan, std::span<char> out) {
+    if (plan.count == 0 || out.size() < plan.size || plan.end > text.size()) return 0;
+    std::size_t n = 0;
+    auto put = [&](std::string_view piece) {
+        if (piece.size() > out.size() - n) return false;
+        for (char c : piece) out[n++] = c;
+        return true;
+    };
+    std::size_t done = plan.first, at = plan.first;
+    for (std::size_t i = 0; i < plan.count; ++i) {
+        if (at == kNotFound || !put(text.substr(done, at - done)) || !put(replacement)) return 0;
+        done = at + needle.size();
+        if (i + 1 < plan.count) at = find_text(text, needle, done, matchCase);
+    }
+    return n == plan.size && done == plan.end ? n : 0;
+}
+
+std::size_t first_visible_after_replace_all(std::size_t firstVisible, std::size_t firstMatchLine,
+                                            std::size_t lastMatchLine) {
+    if (lastMatchLine == firstMatchLine && firstMatchLine <= firstVisible) return firstMatchLine;
+    return lastMatchLine ? lastMatchLine - 1 : 0;
+}
+
 Indent leading_indent(std::string_view line) {
     Indent in;
     while (in.blanks < line.size() && line[in.blanks] == ' ') ++in.blanks;

@@ -1,11 +1,13 @@
 // Loading and saving the editor's file, with the system open and save
 // dialogs, and the prompt to save changes.
 #include "dialog/editor.h"
+#include "dialog/replacefile.h"
 
 #include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "core/text.hpp"
 
@@ -13,17 +15,6 @@ namespace ts {
 namespace {
 
 constexpr LONG kMaxSave = 65000;
-
-// The wait cursor for the life of the object.
-class WaitCursor {
-public:
-    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-    ~WaitCursor() { SetCursor(old_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-private:
-    HCURSOR old_;
-};
 
 // A DOS-style file handle, closed with the object.
 class DosFile {
@@ -37,22 +28,6 @@ public:
 private:
     OFSTRUCT info_{};
     HFILE h_;
-};
-
-// A moveable global block, locked while the object lives, freed with it.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(SIZE_T size) : h_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)), p_(h_ ? static_cast<char*>(GlobalLock(h_)) : nullptr) {}
-    ~GlobalBlock() {
-        if (p_) GlobalUnlock(h_);
-        if (h_) GlobalFree(h_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    char* get() const { return p_; }
-private:
-    HGLOBAL h_;
-    char* p_;
 };
 
 void Report(HWND owner, const char* text, const char* path, const char* caption) {
@@ -108,6 +83,9 @@ bool LoadEditorFile(HWND view, char* path, bool ask) {
     return true;
 }
 
+// The text goes to a temporary file beside the target, which replaces the
+// target only once every byte is written: a failed save leaves the file on
+// disk as it was.
 bool SaveEditorFile(HWND view, char* path, bool ask) {
     if (ask) {
         path[0] = '\0';
@@ -115,22 +93,22 @@ bool SaveEditorFile(HWND view, char* path, bool ask) {
                           OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
         if (!GetSaveFileNameA(&d.ofn)) return false;
     }
-    DosFile file(path, OF_CREATE | OF_WRITE);
+    ReplacingFile file(path);
     if (!file.ok()) {
         Report(view, "Cannot create file ", path, path);
         return false;
     }
     WaitCursor wait;
     HWND edit = GetDlgItem(view, kEditId);
-    LONG length = GetWindowTextLengthA(edit);
+    const LONG length = GetWindowTextLengthA(edit);
     if (length > kMaxSave) {
         MessageBoxA(view, "File too large.\n File will be truncated to 65000 bytes.", kEditorCaption, MB_OK);
     }
     GlobalBlock text(SIZE_T(length) + 2);
     if (!text.get()) return false;
-    GetWindowTextA(edit, text.get(), length + 1);
-    if (length > kMaxSave) length = kMaxSave;
-    if (_lwrite(file.get(), text.get(), static_cast<UINT>(length)) != static_cast<UINT>(length)) {
+    LONG got = GetWindowTextA(edit, text.get(), length + 1);
+    if (got > kMaxSave) got = kMaxSave;
+    if (!file.write(std::string_view(text.get(), got > 0 ? static_cast<std::size_t>(got) : 0)) || !file.commit()) {
         Report(view, "Cannot write file to disk:", path, path);
         return false;
     }

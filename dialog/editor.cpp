@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "core/text.hpp"
 
@@ -28,7 +29,11 @@ void SetCaption(HWND view, const char* prefix, const char* path, const char* suf
     SetWindowTextA(view, caption);
 }
 
-void RememberDirectory() { GetCurrentDirectoryA(255, g_edit.directory); }
+// The current directory, at most 255 characters; a longer one is not kept.
+void RememberDirectory() {
+    const DWORD n = GetCurrentDirectoryA(255, g_edit.directory);
+    if (n == 0 || n >= 255) g_edit.directory[0] = '\0';
+}
 
 void TrimTrailingBlanks(char* s) {
     std::size_t n = std::strlen(s);
@@ -179,7 +184,9 @@ void OpenClassHeader(HWND view) {
     char header[256] = {};
     HGLOBAL include = parent ? static_cast<HGLOBAL>(GetPropA(parent, "INCLUDE")) : nullptr;
     if (const char* p = include ? static_cast<const char*>(GlobalLock(include)) : nullptr) {
-        core::copy_bounded(header, sizeof header, p);
+        // the application's block need not end in a zero
+        const SIZE_T size = GlobalSize(include);
+        core::copy_bounded(header, sizeof header, std::string_view(p, strnlen(p, size)));
         GlobalUnlock(include);
     } else {
         core::copy_bounded(header, sizeof header, g_edit.path);
@@ -234,7 +241,8 @@ LRESULT OnCommand(HWND view, WPARAM wParam, LPARAM lParam) {
         EndEditor(view);
         return 0;
     case kCmdSaveExit:
-        Save(view);
+        // a save that did not happen keeps the text open, still modified
+        if (!Save(view)) return 0;
         LoadEditorRecord(view);
         EndEditor(view);
         return 0;

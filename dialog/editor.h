@@ -49,6 +49,38 @@ enum EditorCommand : WORD {
     kCmdClassHeader = 0x0880,
 };
 
+// The wait cursor for the life of the object.
+class WaitCursor {
+public:
+    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+    ~WaitCursor() { SetCursor(old_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+private:
+    HCURSOR old_;
+};
+
+// A moveable zero-filled global block, locked while the object lives and
+// freed with it.
+class GlobalBlock {
+public:
+    explicit GlobalBlock(SIZE_T size)
+        : h_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)), p_(h_ ? static_cast<char*>(GlobalLock(h_)) : nullptr),
+          size_(p_ ? size : 0) {}
+    ~GlobalBlock() {
+        if (p_) GlobalUnlock(h_);
+        if (h_) GlobalFree(h_);
+    }
+    GlobalBlock(const GlobalBlock&) = delete;
+    GlobalBlock& operator=(const GlobalBlock&) = delete;
+    char* get() const { return p_; }
+    SIZE_T size() const { return size_; }
+private:
+    HGLOBAL h_;
+    char* p_;
+    SIZE_T size_;
+};
+
 // ---- the record (dialog/editor.cpp)
 // Copies the view's record into the working copy; false without one.
 bool LoadEditorRecord(HWND view);

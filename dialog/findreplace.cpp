@@ -3,6 +3,7 @@
 #include "dialog/editor.h"
 
 #include <cstdio>
+#include <span>
 #include <string_view>
 
 #include "core/text.hpp"
@@ -79,37 +80,32 @@ LONG RunSearchDialog(HWND edit, const char* name, WNDPROC proc) {
     return result;
 }
 
-// A copy of the edit control's text in moveable global memory, freed with
-// the object.
+// A copy of the edit control's text in moveable global memory of its
+// length + 2 bytes, freed with the object.
 class TextCopy {
 public:
-    explicit TextCopy(HWND edit) {
-        const int length = GetWindowTextLengthA(edit);
-        h_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, SIZE_T(length) + 2);
-        p_ = h_ ? static_cast<char*>(GlobalLock(h_)) : nullptr;
-        if (p_) size_ = static_cast<std::size_t>(GetWindowTextA(edit, p_, length + 1));
+    explicit TextCopy(HWND edit) : block_(SIZE_T(GetWindowTextLengthA(edit)) + 2) {
+        if (block_.get())
+            size_ = static_cast<std::size_t>(GetWindowTextA(edit, block_.get(), static_cast<int>(block_.size() - 1)));
     }
-    ~TextCopy() {
-        if (p_) GlobalUnlock(h_);
-        if (h_) GlobalFree(h_);
-    }
-    TextCopy(const TextCopy&) = delete;
-    TextCopy& operator=(const TextCopy&) = delete;
-    std::string_view text() const { return p_ ? std::string_view(p_, size_) : std::string_view(); }
+    std::string_view text() const { return block_.get() ? std::string_view(block_.get(), size_) : std::string_view(); }
 private:
-    HGLOBAL h_ = nullptr;
-    char* p_ = nullptr;
+    GlobalBlock block_;
     std::size_t size_ = 0;
 };
+
+DWORD SelectionEnd(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end;
+}
 
 // Searches the text from the end of the selection; selects a match and
 // scrolls its line to the second visible line.
 bool FindAndShow(HWND edit) {
     TextCopy copy(edit);
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const auto& s = g_editSettings;
-    const std::size_t at = core::find_text(copy.text(), s.find, end, s.matchCase);
+    const std::size_t at = core::find_text(copy.text(), s.find, SelectionEnd(edit), s.matchCase);
     if (at == core::kNotFound) return false;
     const std::size_t length = std::string_view(s.find).size();
     SendMessageA(edit, EM_SETSEL, at, at + length);
@@ -120,6 +116,46 @@ bool FindAndShow(HWND edit) {
 }
 
 void NotFound(HWND view, const char* text) { MessageBoxA(view, text, kEditorCaption, MB_OK); }
+
+// Paints what waits to be painted, what the dialog covered included, before
+// a long piece of work.
+void PaintNow(HWND view) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+    RedrawWindow(view, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// Replace All in one go: the stretch from the first match to the end of the
+// last is computed from one copy of the text and put in with a single
+// EM_REPLACESEL.  That leaves the caret behind the last replacement, as
+// replacing match by match did, lets Undo take the whole run back, and
+// costs about one setting of the text however many matches there are.
+// False when there was no memory for the work (not reported on its own).
+bool ReplaceAll(HWND view, HWND edit) {
+    const auto& s = g_editSettings;
+    WaitCursor wait;
+    PaintNow(view);
+    const TextCopy copy(edit);
+    const std::string_view find(s.find), replacement(s.replace);
+    const core::ReplaceAllPlan plan =
+        core::plan_replace_all(copy.text(), find, replacement.size(), SelectionEnd(edit), s.matchCase);
+    if (plan.count == 0) return true;
+    GlobalBlock stretch(SIZE_T(plan.size) + 1);
+    if (!stretch.get() || core::write_replace_all(copy.text(), find, replacement, s.matchCase, plan,
+                                                  std::span<char>(stretch.get(), plan.size)) != plan.size)
+        return false;
+    const LRESULT top = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const LRESULT firstLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first, 0);
+    SendMessageA(edit, EM_SETSEL, plan.first, plan.end);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(stretch.get()));
+    // each match used to be shown as the second visible line in turn
+    const LRESULT lastLine = SendMessageA(edit, EM_LINEFROMCHAR, plan.first + plan.lastAt, 0);
+    const std::size_t want = core::first_visible_after_replace_all(
+        static_cast<std::size_t>(top), static_cast<std::size_t>(firstLine), static_cast<std::size_t>(lastLine));
+    const LRESULT now = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(want) - now);
+    return true;
+}
 
 } // namespace
 
@@ -134,20 +170,19 @@ void EditorReplace(HWND view) {
     const LONG how = RunSearchDialog(edit, "TSReplaceText", ReplaceDlgProc);
     const auto& s = g_editSettings;
     if (how == 0 || !s.find[0] || !s.replace[0]) return;
-    for (;;) {
-        if (!FindAndShow(edit)) {
-            NotFound(view, how == kReplaceAll ? "Replace All completed" : "Unable to locate text string");
-            return;
-        }
-        if (how == kReplaceOne) {
-            char question[256];
-            std::snprintf(question, sizeof question, "Replace: %s with: %s", s.find, s.replace);
-            if (MessageBoxA(view, question, "Replace text", MB_YESNOCANCEL) == IDYES)
-                SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(s.replace));
-            return;
-        }
-        if (how != kReplaceAll) return;
-        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(s.replace));
+    if (how == kReplaceAll) {
+        if (ReplaceAll(view, edit)) NotFound(view, "Replace All completed");
+        return;
+    }
+    if (!FindAndShow(edit)) {
+        NotFound(view, "Unable to locate text string");
+        return;
+    }
+    if (how == kReplaceOne) {
+        char question[256];
+        std::snprintf(question, sizeof question, "Replace: %s with: %s", s.find, s.replace);
+        if (MessageBoxA(view, question, "Replace text", MB_YESNOCANCEL) == IDYES)
+            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(s.replace));
     }
 }
 

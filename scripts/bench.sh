@@ -7,3 +7,4 @@ trap 'bash scripts/wine-session.sh stop' EXIT
 bash scripts/wine-session.sh start
 . scripts/wine-env.sh
 (cd build/x86_64/bin && "$TS_WINE" ./bench.exe "${TS_BENCH_ROUNDS:-100}")
+(cd build/x86_64/bin && "$TS_WINE" ./replace_measure.exe 10000 1048576 3)

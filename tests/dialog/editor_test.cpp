@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -220,6 +221,118 @@ TEST_F(Editor, ClosingWithChangesAsksAndHonoursTheAnswer) {
     EXPECT_EQ(boxes.boxes().size(), 3u);
 }
 
+// ---- saving that never loses the file
+
+namespace {
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> FolderNames(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+// Ctrl+key as the edit control gets it.
+void PressCtrl(HWND edit, char key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(edit, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+} // namespace
+
+TEST_F(Editor, AReadOnlyFileIsNotReplacedAndTheEditorStaysOpen) {
+    MessageBoxCapture boxes;
+    const std::string path = File("ro.txt", "old bytes");
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    Type(edit, "new ");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Command(view, 106);  // Save&Exit
+    PressCtrl(edit, 'E');
+    boxes.answer({IDYES});  // the save prompt on closing
+    SendMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 4u);
+    for (std::size_t i : {0u, 1u, 3u}) {
+        EXPECT_EQ(boxes.boxes()[i].text, "Cannot create file " + Lower(path));
+        EXPECT_EQ(boxes.boxes()[i].caption, Lower(path));
+    }
+    EXPECT_EQ(boxes.boxes()[2].text, "Save current changes: " + Lower(path));
+    EXPECT_EQ(ReadFile(path), "old bytes");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"ro.txt"});
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Command(view, 106);  // the text was kept: now it is saved
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(path), "new old bytes");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"ro.txt"});  // no temporary file left
+}
+
+TEST_F(Editor, SavingIntoAFolderThatIsGoneKeepsTheText) {
+    MessageBoxCapture boxes;
+    const std::string sub = dir + "\\gone";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    const std::string path = sub + "\\g.txt";
+    WriteFile(path, "was here");
+    HWND view = Open(path);
+    Type(EditOf(view), "more ");
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(sub.c_str());
+    Command(view, 106);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Cannot create file " + Lower(path));
+    EXPECT_EQ(GetFileAttributesA(sub.c_str()), INVALID_FILE_ATTRIBUTES);
+    boxes.answer({IDNO});  // still modified: leaving asks
+    Command(view, 105);
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(IsWindow(view));
+}
+
+// Writes that fail part of the way: a wrapper limits the size of any file
+// the program writes (TS_FILE_SIZE_LIMIT bytes) and runs this case alone.
+struct EditorSizeLimit : Editor {};
+
+TEST_F(EditorSizeLimit, WritesFailingPastTheLimitLeaveTheFileAsItWas) {
+    const char* limitText = std::getenv("TS_FILE_SIZE_LIMIT");
+    if (!limitText) GTEST_SKIP() << "runs under tests/dialog/filelimit.sh";
+    const std::size_t limit = std::strtoul(limitText, nullptr, 10);
+    MessageBoxCapture boxes;
+    std::string original;
+    while (original.size() + 3000 < limit) original += "an original line of the file\r\n";
+    const std::string path = File("limit.txt", original);
+    HWND view = Open(path);
+    HWND edit = EditOf(view);
+    const std::string big(limit + 6000, 'n');
+    SetWindowTextA(edit, big.c_str());
+    Type(edit, "!");
+    Command(view, 103);
+    Command(view, 106);
+    ASSERT_TRUE(IsWindow(view));
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, "Cannot write file to disk:" + Lower(path));
+    EXPECT_EQ(boxes.boxes()[1].caption, Lower(path));
+    EXPECT_TRUE(ReadFile(path) == original);
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"limit.txt"});
+
+    SetWindowTextA(edit, "short");
+    Type(edit, "!");
+    Command(view, 106);
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_EQ(ReadFile(path), "!short");
+}
+
 TEST_F(Editor, NewLinesTakeTheIndentationOfTheLineBefore) {
     MessageBoxCapture boxes;
     HWND view = Open("");
@@ -404,6 +517,93 @@ TEST_F(EditorSearch, ReplaceAllContinuesBehindEachReplacement) {
     EXPECT_EQ(TextOf(edit), "aaaaaa");
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "Replace All completed");
+}
+
+namespace {
+
+std::string FullText(HWND h) {
+    std::string s(static_cast<std::size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    s.resize(static_cast<std::size_t>(GetWindowTextA(h, s.data(), static_cast<int>(s.size()))));
+    return s;
+}
+
+// What reaches the edit control while its text is replaced: how often the
+// text is set, whether the wait cursor is up, and whether anything of the
+// editor is still waiting to be painted when a replacement starts.
+struct EditWatch {
+    int textChanges = 0;
+    bool waitCursor = true, painted = true;
+    HWND view = nullptr;
+    WNDPROC previous = nullptr;
+};
+EditWatch g_watch;
+
+LRESULT CALLBACK WatchEdit(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == EM_REPLACESEL || msg == WM_SETTEXT) {
+        ++g_watch.textChanges;
+        g_watch.waitCursor = g_watch.waitCursor && GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    }
+    if (msg == EM_SETSEL)  // a replacement starts
+        g_watch.painted = g_watch.painted && !GetUpdateRect(g_watch.view, nullptr, FALSE) && !GetUpdateRect(h, nullptr, FALSE);
+    return CallWindowProcA(g_watch.previous, h, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(EditorSearch, ReplaceAllSetsTheTextOnceAndEndsOnTheLastMatch) {
+    MessageBoxCapture boxes;
+    std::string text, want;
+    for (int i = 0; i < 300; ++i) {
+        const bool hit = i % 7 == 3 && i < 200;
+        text += "line " + std::to_string(i) + (hit ? " Tick tock TICK" : "") + "\r\n";
+        want += "line " + std::to_string(i) + (hit ? " tick-tick tock tick-tick" : "") + "\r\n";
+    }
+    Start(text.c_str());
+    g_watch = {};
+    g_watch.view = view;
+    g_watch.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchEdit)));
+    {
+        Script s({Search("Replace", "tick", "tick-tick", false, 520)});
+        Command(view, 120);
+    }
+    ASSERT_TRUE(FullText(edit) == want);
+    EXPECT_EQ(g_watch.textChanges, 1);  // not once per match
+    EXPECT_TRUE(g_watch.waitCursor);
+    EXPECT_TRUE(g_watch.painted);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace All completed");
+
+    // the caret behind the last replacement, its line the second visible one
+    const DWORD caret = static_cast<DWORD>(want.rfind("tick-tick") + 9);
+    EXPECT_EQ(Selection(edit), std::make_pair(caret, caret));
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 198);
+
+    boxes.answer({IDCANCEL});  // changed: closing asks
+    Command(view, 105);
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, "Save current changes: (Untitled)");
+    Command(view, 108);  // one Undo takes the whole run back
+    EXPECT_TRUE(FullText(edit) == text);
+}
+
+TEST_F(EditorSearch, FiveThousandCharacterLinesAndSearchTextsAreReadInBounds) {
+    MessageBoxCapture boxes;
+    const std::string line = std::string(300, ' ') + std::string(4700, 'w');
+    Start(line.c_str());
+    SendMessageA(edit, EM_SETSEL, line.size(), line.size());
+    Enter(edit);  // the indentation is measured on the first 255 characters
+    EXPECT_TRUE(FullText(edit) == line + "\r\n" + std::string(255, ' '));
+
+    // of 5,000-character search texts, 98 characters are kept
+    const std::string find(5000, 'f'), replacement(5000, 'r');
+    SetWindowTextA(edit, ("x" + std::string(98, 'F') + "x").c_str());
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    boxes.answer({IDNO});
+    Script s({Search("Replace", find.c_str(), replacement.c_str(), false, 529)});
+    Command(view, 120);
+    EXPECT_EQ(Selection(edit), std::make_pair(1ul, 99ul));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Replace: " + std::string(98, 'f') + " with: " + std::string(98, 'r'));
 }
 
 TEST_F(EditorSearch, ReplaceAsksForEachMatch) {

@@ -1,8 +1,11 @@
 // Searching and profile parsing on arbitrary input: needle, a 0 byte, text;
 // the first byte picks the case rule and the start.  A match must really be
-// there, and nothing before it from the start may match.
+// there, and nothing before it from the start may match.  Replace All (the
+// replacement is the first few bytes of the text) must give what replacing
+// match by match gives.
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "core/editsettings.hpp"
 #include "core/textsearch.hpp"
@@ -24,6 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (at > from && find_text(text.substr(0, at + needle.size() - 1), needle, from, matchCase) != kNotFound) std::abort();
         if (matchCase && text.substr(at, needle.size()) != needle) std::abort();
     }
+    const std::string_view replacement = text.substr(0, data[0] >> 5);
+    std::string slow(text);
+    for (std::size_t at = find_text(slow, needle, from, matchCase); at != kNotFound;
+         at = find_text(slow, needle, at + replacement.size(), matchCase))
+        slow.replace(at, needle.size(), replacement);
+    const ReplaceAllPlan plan = plan_replace_all(text, needle, replacement.size(), from, matchCase);
+    std::string fast(text);
+    if (plan.count) {
+        std::string stretch(plan.size, '\0');
+        if (write_replace_all(text, needle, replacement, matchCase, plan, stretch) != plan.size) std::abort();
+        fast.replace(plan.first, plan.end - plan.first, stretch);
+        if (fast.compare(plan.first + plan.lastAt, replacement.size(), replacement) != 0) std::abort();
+    }
+    if (fast != slow) std::abort();
+
     if (line_of_offset(text, text.size()) + 1 != line_count(text)) std::abort();
     const Indent ind = leading_indent(text);
     if (ind.blanks > text.size() || ind.tabs > text.size() || (ind.blanks && ind.tabs)) std::abort();

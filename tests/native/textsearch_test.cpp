@@ -1,6 +1,7 @@
 // Find and replace searching, indentation and line counting of the editor.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "core/editsettings.hpp"
@@ -35,6 +36,79 @@ TEST(FindText, HostileArgumentsFindNothing) {
     EXPECT_EQ(find_text("ab", "abc", 0, false), kNotFound);
     const std::string withNul("a\0b", 3);
     EXPECT_EQ(find_text(withNul, std::string_view("\0b", 2), 0, true), 1u);
+}
+
+namespace {
+
+// Replace All as the editor did it one match at a time: replace, then
+// search the changed text again behind the replacement.
+std::string replace_one_by_one(std::string text, std::string_view needle, std::string_view replacement,
+                               std::size_t from, bool matchCase) {
+    for (std::size_t at = find_text(text, needle, from, matchCase); at != kNotFound;
+         at = find_text(text, needle, at + replacement.size(), matchCase))
+        text.replace(at, needle.size(), replacement);
+    return text;
+}
+
+std::string replace_all(std::string_view text, std::string_view needle, std::string_view replacement,
+                        std::size_t from, bool matchCase, ReplaceAllPlan* planOut = nullptr) {
+    const ReplaceAllPlan plan = plan_replace_all(text, needle, replacement.size(), from, matchCase);
+    if (planOut) *planOut = plan;
+    if (plan.count == 0) return std::string(text);
+    std::string stretch(plan.size, '?');
+    if (write_replace_all(text, needle, replacement, matchCase, plan, stretch) != plan.size) return "<failed>";
+    return std::string(text.substr(0, plan.first)) + stretch + std::string(text.substr(plan.end));
+}
+
+} // namespace
+
+TEST(ReplaceAll, GivesWhatReplacingMatchByMatchGave) {
+    struct Case { const char* text; const char* needle; const char* replacement; std::size_t from; bool matchCase; };
+    const Case cases[] = {
+        {"aaa", "a", "aa", 0, false},           // the replacement holds the needle
+        {"aaaa", "aa", "a", 0, true},            // matches do not overlap
+        {"xAx xax", "a", "bb", 0, false},
+        {"xAx xax", "a", "bb", 0, true},
+        {"xax xax", "a", "bb", 2, true},         // text before the caret is left
+        {"abcabc", "abc", "", 0, true},          // an empty replacement
+        {"ab\r\nab", "b\r", "Q", 0, false},
+        {"none here", "zz", "y", 0, false},
+        {"tail ab", "ab", "XYZ", 5, false},      // a match at the very end
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(replace_all(c.text, c.needle, c.replacement, c.from, c.matchCase),
+                  replace_one_by_one(c.text, c.needle, c.replacement, c.from, c.matchCase));
+    }
+    ReplaceAllPlan plan;
+    EXPECT_EQ(replace_all("..aaa..", "a", "aa", 1, false, &plan), "..aaaaaa..");
+    EXPECT_EQ(plan.count, 3u);
+    EXPECT_EQ(plan.first, 2u);
+    EXPECT_EQ(plan.end, 5u);
+    EXPECT_EQ(plan.lastAt, 4u);  // the last "aa" starts at 2 + 4 in the new text
+
+    // A long generated text with thousands of matches, against the slow way.
+    std::string big;
+    for (int i = 0; i < 4000; ++i) big += (i % 7 ? "lorem Ipsum " : "dolor ") + std::to_string(i) + "\r\n";
+    EXPECT_EQ(replace_all(big, "ipsum", "IPSUM ipsum", 100, false), replace_one_by_one(big, "ipsum", "IPSUM ipsum", 100, false));
+}
+
+TEST(ReplaceAll, RefusesAnOutputTooSmallOrAPlanOfAnotherText) {
+    const ReplaceAllPlan plan = plan_replace_all("a-a-a", "a", 2, 0, true);
+    std::string out(plan.size, '?');
+    EXPECT_EQ(write_replace_all("a-a-a", "a", "bb", true, plan, std::span<char>(out).first(plan.size - 1)), 0u);
+    EXPECT_EQ(write_replace_all("a-a-A", "a", "bb", true, plan, out), 0u);   // fewer matches
+    EXPECT_EQ(write_replace_all("a-a-a", "a", "bbb", true, plan, out), 0u);  // longer replacement
+}
+
+TEST(ReplaceAll, TheLastMatchEndsAsTheSecondVisibleLine) {
+    EXPECT_EQ(first_visible_after_replace_all(0, 5, 40), 39u);
+    EXPECT_EQ(first_visible_after_replace_all(30, 5, 40), 39u);  // shown at the top, then further down
+    EXPECT_EQ(first_visible_after_replace_all(0, 0, 0), 0u);
+    EXPECT_EQ(first_visible_after_replace_all(0, 1, 1), 0u);
+    EXPECT_EQ(first_visible_after_replace_all(7, 7, 7), 7u);     // on the top line: no scrolling
+    EXPECT_EQ(first_visible_after_replace_all(9, 4, 4), 4u);     // above the window: brought to the top
+    EXPECT_EQ(first_visible_after_replace_all(9, 4, 5), 4u);
 }
 
 TEST(Indentation, BlanksFirstThenTabs) {
