@@ -20,8 +20,12 @@ extern "C" {
 
 #define VWAPI WINAPI
 
-/* Applications import the functions (so that their addresses, such as
- * DefViewProc's, are the library's own); the library defines TSCORE32_BUILD. */
+/* Applications import the functions, so that an address taken at run time,
+ * such as DefViewProc's in an expression, is the library's own.  Constant
+ * data is different: an address in a static initialiser may be filled with
+ * the program's import stub (i686 GCC does so), which is not the address the
+ * library hands out; compare with GetProcAddress in such cases.  The library
+ * defines TSCORE32_BUILD. */
 #ifdef TSCORE32_BUILD
 #define VWIMPORT
 #else
