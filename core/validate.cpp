@@ -30,12 +30,6 @@ bool is_alpha(std::string_view text) {
     return true;
 }
 
-bool has_lower(std::string_view text) {
-    for (char c : text)
-        if (is_lower(c)) return true;
-    return false;
-}
-
 // The argument of `keyword` when it is written with parentheses.
 std::optional<std::string_view> argument_of(std::string_view directives, std::string_view keyword) {
     auto m = find_keyword(directives, keyword);
@@ -48,7 +42,6 @@ std::optional<std::string_view> argument_of(std::string_view directives, std::st
 TextRule broken_text_rule(std::string_view text, std::string_view directives) {
     if (has_keyword(directives, "@NUM") && !is_number(text)) return TextRule::Num;
     if (has_keyword(directives, "@ALPHA") && !is_alpha(text)) return TextRule::Alpha;
-    if (has_keyword(directives, "@UP") && has_lower(text)) return TextRule::Up;
     if (auto arg = argument_of(directives, "@LIMIT")) {
         auto limit = parse_count(*arg, 1u << 30);
         if (limit && text.size() > *limit) return TextRule::Limit;

@@ -2,10 +2,11 @@
 //   @NUM            an optional leading '-', digits, at most one '.'
 //                   (at least one digit; empty text passes)
 //   @ALPHA          letters and spaces only
-//   @UP             no lower-case letters
 //   @LIMIT(n)       at most n characters
 //   @EXCLUDE(chars) none of these characters
 //   @INCLUDE(chars) only these characters
+// "@UP" converts what is typed and checks nothing: a field whose value came
+// in lower case from its variable stays valid.
 // Keywords are found with find_keyword, so their case does not matter.
 // Letters are the ASCII letters.  A @LIMIT whose argument is not a number,
 // and @EXCLUDE/@INCLUDE without parentheses, check nothing.
@@ -14,7 +15,7 @@
 
 namespace ts::core {
 
-enum class TextRule { None, Num, Alpha, Up, Limit, Exclude, Include };
+enum class TextRule { None, Num, Alpha, Limit, Exclude, Include };
 
 // The first rule (in the order listed above) that `text` breaks, or
 // TextRule::None when it satisfies them all.

@@ -21,8 +21,7 @@ TEST(Validate, RulesAloneAndCombined) {
         {"@NUMBER", "abc", TextRule::None},
         {"@ALPHA", "New York", TextRule::None},
         {"@ALPHA", "R2D2", TextRule::Alpha},
-        {"@UP", "ABC 12!", TextRule::None},
-        {"@UP", "ABc", TextRule::Up},
+        {"@UP", "ABc", TextRule::None},  // "@UP" converts typing, it checks nothing
         {"@LIMIT(3)", "abc", TextRule::None},
         {"@LIMIT(3)", "abcd", TextRule::Limit},
         {"@LIMIT(x)", "abcd", TextRule::None},
@@ -34,7 +33,7 @@ TEST(Validate, RulesAloneAndCombined) {
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "-123", TextRule::None},
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "12345", TextRule::Limit},
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "1.5", TextRule::Exclude},
-        {"@up@alpha", "ab", TextRule::Up},
+        {"@up@alpha", "ab", TextRule::None},
         {"@up@alpha", "AB1", TextRule::Alpha},
     };
     for (const auto& c : cases)
