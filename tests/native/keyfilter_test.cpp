@@ -74,11 +74,3 @@ TEST(KeyFilter, CharacterListsCompareWholeCharacters) {
     EXPECT_EQ(Filtered("a", kUp, {}, "A"), "rejected");
     EXPECT_EQ(Filtered("a", kUp, {}, "a"), "A");
 }
-
-TEST(KeyFilter, WhatTheFiltersLookAt) {
-    EXPECT_TRUE(is_filtered(char_at("\x82\xA0", 0, kCp932), false));
-    EXPECT_TRUE(is_filtered(char_at("~", 0, kCp932), false));
-    EXPECT_TRUE(is_filtered(char_at("\xB1", 0, kCp932), true));  // a half-width katakana the system calls a letter
-    EXPECT_FALSE(is_filtered(char_at("\x16", 0, kCp932), false));  // Ctrl+V
-    EXPECT_FALSE(is_filtered(KeyChar{}, true));
-}
