@@ -8,12 +8,7 @@ namespace {
 
 // The lead bytes of the process's ANSI code page, which never changes.
 const core::LeadBytes& AnsiLeadBytes() {
-    static const core::LeadBytes table = [] {
-        core::LeadBytes t;
-        for (unsigned b = 0x80; b <= 0xFF; ++b)
-            if (IsDBCSLeadByte(static_cast<BYTE>(b))) t.add(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(b));
-        return t;
-    }();
+    static const core::LeadBytes table = core::LeadBytes::from([](std::uint8_t b) { return IsDBCSLeadByte(b) != 0; });
     return table;
 }
 

@@ -20,6 +20,13 @@ namespace ts::core {
 // table is a single-byte code page.
 class LeadBytes {
 public:
+    // The table of the bytes 0x80-0xFF for which `is_lead` says so.
+    template <class IsLead>
+    static LeadBytes from(IsLead is_lead) {
+        LeadBytes t;
+        for (unsigned b = 0x80; b <= 0xFF; ++b) t.lead_[b] = is_lead(static_cast<std::uint8_t>(b));
+        return t;
+    }
     constexpr LeadBytes& add(std::uint8_t first, std::uint8_t last) {
         for (unsigned b = first; b <= last; ++b) lead_[b] = true;
         return *this;

@@ -83,6 +83,7 @@ TEST_F(DoubleByte, CharacterListsHoldWholeCharacters) {
     Type(W(101), L"\u30A1@");  // the small a is not the '@' of its trail byte
     EXPECT_EQ(TextOf(W(101)), kSmallA);
     EXPECT_EQ(beeps.count(), 1);
+    EXPECT_EQ(SendMessageA(W(101), VWM_VALIDATE, 0, 0), 0);  // and checking the field agrees
     Focus(102, (std::string("@Include(") + kA + kI + ")").c_str());
     Type(W(102), L"\u3042\u304B\u3044a");
     EXPECT_EQ(TextOf(W(102)), std::string(kA) + kI);
