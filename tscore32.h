@@ -20,8 +20,12 @@ extern "C" {
 
 #define VWAPI WINAPI
 
-/* Applications import the functions (so that their addresses, such as
- * DefViewProc's, are the library's own); the library defines TSCORE32_BUILD. */
+/* Applications import the functions, so that an address taken at run time,
+ * such as DefViewProc's in an expression, is the library's own.  Constant
+ * data is different: an address in a static initialiser may be filled with
+ * the program's import stub (i686 GCC does so), which is not the address the
+ * library hands out; compare with GetProcAddress in such cases.  The library
+ * defines TSCORE32_BUILD. */
 #ifdef TSCORE32_BUILD
 #define VWIMPORT
 #else
@@ -467,6 +471,8 @@ VWIMPORT int      VWAPI vwGetFieldNameFromID(HVIEW view, LONG id, LPSTR buffer, 
 VWIMPORT LONG     VWAPI vwGetFieldIDFromName(HVIEW view, LPCSTR name);
 VWIMPORT LONG     VWAPI vwGetSQLVarId(HVIEW view, LPCSTR name);
 VWIMPORT HWND     VWAPI vwGetSQLVarWnd(HVIEW view, LPCSTR name);
+/* size counts bytes of the buffer, the terminator included: at most size - 1
+ * characters of the directive string are copied.  Returns their number. */
 VWIMPORT int      VWAPI vwGetFieldString(HVIEW view, LONG id, LPSTR buffer, int size);
 
 /* Operations */
@@ -527,6 +533,10 @@ VWIMPORT int    VWAPI vwSetTextField(HVIEW view, int x, int y, LPCSTR text, HFON
 VWIMPORT int    VWAPI vwDeleteTextField(HVIEW view, int n);
 VWIMPORT WORD   VWAPI vwGetTextFieldCount(HVIEW view);
 VWIMPORT LONG_PTR VWAPI vwSetTextFieldText(HVIEW view, int n, LPCSTR text);
+/* Copies at most size characters of the stored text and puts the mnemonic's
+ * "&" back in front of its character, so the buffer must hold size + 2 bytes:
+ * size 5 gives "&Name:" for a label created as "&Name:", "Plain" for
+ * "Plain". */
 VWIMPORT void   VWAPI vwGetTextFieldText(HVIEW view, int n, LPSTR buffer, int size);
 VWIMPORT void   VWAPI vwSetTextFieldColors(HVIEW view, int n, COLORREF text, COLORREF back);
 VWIMPORT int    VWAPI vwGetTextFieldColors(HVIEW view, int n, COLORREF *text, COLORREF *back);

@@ -31,12 +31,12 @@ void OnSetFocus(HWND combo) {
     char dirs[256] = {};
     FieldContext fc = FieldContextOf(combo);
     if (fc.view) CopyFieldDirectives(fc.view, fc.id, dirs, sizeof dirs);
-    g_filter = {};
+    ResetFilter();
     if (!dirs[0]) return;
-    g_filter.numeric = HasDirective(dirs, "@NUM");
+    g_filter.rules.numeric = HasDirective(dirs, "@NUM");
     g_filter.exclude = HasDirective(dirs, "@EXCLUDE", g_filter.excludedChars);
-    g_filter.alpha = HasDirective(dirs, "@ALPHA");
-    g_filter.upper = HasDirective(dirs, "@UP");
+    g_filter.rules.alpha = HasDirective(dirs, "@ALPHA");
+    g_filter.rules.upper = HasDirective(dirs, "@UP");
 }
 
 LRESULT OnKeyDown(HWND hWnd, HWND combo, WPARAM wParam, LPARAM lParam) {
@@ -70,15 +70,20 @@ LRESULT ForwardOnce(bool& busy, HWND combo, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Whole characters only, as in edit fields: a lead byte waits for its trail.
 LRESULT OnChar(HWND hWnd, HWND combo, WPARAM wParam, LPARAM lParam) {
     if (SpecialKeyConsumes(combo, WM_CHAR, wParam, lParam)) return 0;
-    char c = static_cast<char>(wParam);
-    if (c == '\t') return 0;
-    if (c == '\r') return ForwardOnce(g_reentry.enter, combo, wParam, lParam);
-    if (c == 27) return ForwardOnce(g_reentry.escape, combo, wParam, lParam);
-    if (!IsFilteredCharacter(c)) return EditProc(hWnd, WM_CHAR, wParam, lParam);
-    if (!PassesFilter(c, g_filter.exclude ? g_filter.excludedChars : nullptr, nullptr)) return RejectKey();
-    return EditProc(hWnd, WM_CHAR, static_cast<unsigned char>(c), lParam);
+    core::KeyChar c = TypedChar(hWnd, wParam);
+    if (!c.size) return 0;
+    const WPARAM single = static_cast<unsigned char>(c.bytes[0]);
+    if (c.text() == "\t") return 0;
+    if (c.text() == "\r") return ForwardOnce(g_reentry.enter, combo, single, lParam);
+    if (c.text() == "\x1b") return ForwardOnce(g_reentry.escape, combo, single, lParam);
+    if (IsFilteredCharacter(c) &&
+        !PassesFilter(c, g_filter.exclude ? std::optional<std::string_view>(g_filter.excludedChars) : std::nullopt,
+                      std::nullopt))
+        return RejectKey();
+    return PassChar(hWnd, c, lParam, EditProc);
 }
 
 LRESULT OnLButtonDown(HWND hWnd, HWND combo, WPARAM wParam, LPARAM lParam) {

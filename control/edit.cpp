@@ -26,11 +26,11 @@ int LimitOf(const std::string& dirs) {
 
 void RecomputeFilter(HWND hWnd) {
     const std::string dirs = FieldDirectives(hWnd);
-    g_filter = {};
+    ResetFilter();
     if (dirs.empty()) return;
-    g_filter.numeric = HasDirective(dirs.c_str(), "@NUM");
-    g_filter.alpha = HasDirective(dirs.c_str(), "@ALPHA");
-    g_filter.upper = HasDirective(dirs.c_str(), "@UP");
+    g_filter.rules.numeric = HasDirective(dirs.c_str(), "@NUM");
+    g_filter.rules.alpha = HasDirective(dirs.c_str(), "@ALPHA");
+    g_filter.rules.upper = HasDirective(dirs.c_str(), "@UP");
     if (core::contains_nocase(dirs, "@AUTOTAB")) {
         g_filter.autoTab = true;
         g_filter.autoTabLength = LimitOf(dirs);
@@ -38,13 +38,13 @@ void RecomputeFilter(HWND hWnd) {
 }
 
 // Whether the text plus one more character reaches the right edge.
-bool FullByWidth(HWND hWnd, const char* text, char c) {
+bool FullByWidth(HWND hWnd, const char* text, const core::KeyChar& c) {
     HDC dc = GetDC(hWnd);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     SIZE textSize = {}, charSize = {};
     GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &textSize);
-    GetTextExtentPoint32A(dc, &c, 1, &charSize);
+    GetTextExtentPoint32A(dc, c.bytes, c.size, &charSize);
     if (old) SelectObject(dc, old);
     ReleaseDC(hWnd, dc);
     RECT rc;
@@ -52,11 +52,15 @@ bool FullByWidth(HWND hWnd, const char* text, char c) {
     return textSize.cx + charSize.cx >= rc.right;
 }
 
+// WM_CHAR: the keystroke filter.  Only whole characters are judged and
+// passed on: the lead byte of a double-byte character waits for its trail
+// byte, so auto-tab never counts half a character.
 LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
-    char c = static_cast<char>(wParam);
+    core::KeyChar c = TypedChar(hWnd, wParam);
+    if (!c.size) return 0;
     const bool multiLine = (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) != 0;
-    if (c == '\r') return multiLine ? CallClassProc(hWnd, WM_CHAR, wParam, lParam) : 0;
-    if (c == '\t') return 0;
+    if (c.text() == "\r") return multiLine ? CallClassProc(hWnd, WM_CHAR, '\r', lParam) : 0;
+    if (c.text() == "\t") return 0;
     if (IsFilteredCharacter(c)) {
         // "@EXCLUDE" and "@Include" (spelled with this capitalisation) are
         // read from the directive string at every keystroke
@@ -65,12 +69,12 @@ LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
         const bool hasExclude = !dirs.empty() && HasDirective(dirs.c_str(), "@EXCLUDE", excluded);
         const std::size_t inc = dirs.find("@Include");
         if (inc != std::string::npos) hlGetKeyword(dirs.c_str() + inc, "@Include", included);
-        if (!PassesFilter(c, hasExclude ? excluded : nullptr, inc != std::string::npos ? included : nullptr))
+        if (!PassesFilter(c, hasExclude ? std::optional<std::string_view>(excluded) : std::nullopt,
+                          inc != std::string::npos ? std::optional<std::string_view>(included) : std::nullopt))
             return RejectKey();
     }
-    const WPARAM ch = static_cast<unsigned char>(c);
     if (g_filter.autoTab) {
-        CallClassProc(hWnd, WM_CHAR, ch, lParam);
+        PassChar(hWnd, c, lParam, CallClassProc);
         char text[256] = {};
         GetWindowTextA(hWnd, text, sizeof text);
         const int len = static_cast<int>(std::strlen(text));
@@ -78,13 +82,13 @@ LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (GetPropA(hWnd, "SERVER")) {
-        CallClassProc(hWnd, WM_CHAR, ch, lParam);
+        PassChar(hWnd, c, lParam, CallClassProc);
         char text[256] = {};
         GetWindowTextA(hWnd, text, sizeof text);
         hlDdeAdvise(hWnd, text);
         return 0;
     }
-    return CallClassProc(hWnd, WM_CHAR, ch, lParam);
+    return PassChar(hWnd, c, lParam, CallClassProc);
 }
 
 LRESULT OnSetFieldString(HWND hWnd, LPARAM lParam) {

@@ -30,10 +30,15 @@ bool is_alpha(std::string_view text) {
     return true;
 }
 
-bool has_lower(std::string_view text) {
-    for (char c : text)
-        if (is_lower(c)) return true;
-    return false;
+// Whether every character of `text` is (`wanted` true) or is not (false)
+// one of the characters of `list`.
+bool all_chars(std::string_view text, std::string_view list, bool wanted, const LeadBytes& lead) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const KeyChar c = char_at(text, pos, lead);
+        if (list_holds(list, c, lead) != wanted) return false;
+        pos += c.size;
+    }
+    return true;
 }
 
 // The argument of `keyword` when it is written with parentheses.
@@ -45,19 +50,18 @@ std::optional<std::string_view> argument_of(std::string_view directives, std::st
 
 } // namespace
 
-TextRule broken_text_rule(std::string_view text, std::string_view directives) {
+TextRule broken_text_rule(std::string_view text, std::string_view directives, const LeadBytes& lead) {
     if (has_keyword(directives, "@NUM") && !is_number(text)) return TextRule::Num;
     if (has_keyword(directives, "@ALPHA") && !is_alpha(text)) return TextRule::Alpha;
-    if (has_keyword(directives, "@UP") && has_lower(text)) return TextRule::Up;
     if (auto arg = argument_of(directives, "@LIMIT")) {
         auto limit = parse_count(*arg, 1u << 30);
         if (limit && text.size() > *limit) return TextRule::Limit;
     }
     if (auto excluded = argument_of(directives, "@EXCLUDE")) {
-        if (text.find_first_of(*excluded) != std::string_view::npos) return TextRule::Exclude;
+        if (!all_chars(text, *excluded, false, lead)) return TextRule::Exclude;
     }
     if (auto allowed = argument_of(directives, "@INCLUDE")) {
-        if (text.find_first_not_of(*allowed) != std::string_view::npos) return TextRule::Include;
+        if (!all_chars(text, *allowed, true, lead)) return TextRule::Include;
     }
     return TextRule::None;
 }

@@ -11,10 +11,13 @@ int CheckFieldOnLeave(VWVIEW* view, LONG id, HWND target, bool askView) {
     const int n = vwGetFieldFromID(view, id);
     VWFIELD* f = FieldAt(view, n);
     if (!view->hWnd || !f) return 0;
+    const unsigned reports = g_lib.errorReports;
     if (askView && SendMessageA(view->hWnd, VWM_VALIDATE, reinterpret_cast<WPARAM>(target), id)) return 0;
     if (!(f->dlgCode & VW_DLGC_FIELD)) return 0;
     const int answer = static_cast<int>(SendMessageA(f->hWnd, VWM_VALIDATE, reinterpret_cast<WPARAM>(target), 0));
     if (answer == -1) {
+        // a refusal that the application reported nothing about is heard
+        if (g_lib.errorReports == reports) MessageBeep(0);
         SetFocus(f->hWnd);
         return -1;
     }

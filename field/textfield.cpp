@@ -123,17 +123,17 @@ void VWAPI vwGetTextFieldText(HVIEW view, int n, LPSTR buffer, int size) {
     if (!buffer) return;
     buffer[0] = '\0';
     if (!t || !t->text || size <= 0) return;
-    std::string_view text = t->text;
-    if (!t->mnemonic || t->mnemonicPos > text.size()) {
-        core::copy_bounded(buffer, static_cast<std::size_t>(size), text);
+    // `size` counts characters of the stored text: the buffer holds them, the
+    // '&' put back in front of the mnemonic character, and a terminator
+    const std::string_view text = std::string_view(t->text).substr(0, static_cast<std::size_t>(size));
+    const std::size_t pos = t->mnemonicPos;
+    if (!t->mnemonic || pos >= text.size()) {
+        core::copy_bounded(buffer, text.size() + 1, text);
         return;
     }
-    // the '&' goes back in front of the mnemonic character
-    std::size_t pos = t->mnemonicPos;
-    std::size_t out = core::copy_bounded(buffer, static_cast<std::size_t>(size), text.substr(0, pos));
-    if (out < pos || out + 1 >= static_cast<std::size_t>(size)) return;
-    buffer[out++] = '&';
-    core::copy_bounded(buffer + out, static_cast<std::size_t>(size) - out, text.substr(pos));
+    std::memcpy(buffer, text.data(), pos);
+    buffer[pos] = '&';
+    core::copy_bounded(buffer + pos + 1, text.size() - pos + 1, text.substr(pos));
 }
 
 void VWAPI vwSetTextFieldColors(HVIEW view, int n, COLORREF text, COLORREF back) {

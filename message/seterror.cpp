@@ -32,6 +32,7 @@ int VWAPI vwSetViewError(HVIEW view, LONG id, LONG, LONG, LPCSTR message, UINT f
     if (!vwIsView(view)) return ts::ReportApplicationError();
     if (view->editState & VWE_EDITINGOFF) return 0;
     if (!message) message = "";
+    ++ts::g_lib.errorReports;
 
     HWND field = vwGetFieldWindow(view, id);
     char directives[16] = "";

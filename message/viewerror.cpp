@@ -35,8 +35,12 @@ void VWAPI vwSetViewStatus(HVIEW view, LONG id, LONG code) {
     if (code == 0x10000) view->flags |= VWF_NOBALLOONS;
     else if (code == 0x100) view->flags &= ~VWF_NOBALLOONS;
     if (!EditingOn(view)) return;
-    if (code == 1) view->errorStatus = -1;
-    else ClearErrorStatus(view);
+    if (code == 1) {
+        view->errorStatus = -1;
+        ++ts::g_lib.errorReports;
+    } else {
+        ClearErrorStatus(view);
+    }
 }
 
 void VWAPI vwResetViewError(HVIEW view) { ClearErrorStatus(view); }

@@ -46,7 +46,7 @@ trap 'bash scripts/wine-session.sh stop' EXIT
 bash scripts/wine-session.sh start 2
 for arch in x86_64 i686; do
     if [ "$arch" = i686 ] && [ "$TS_HAVE_WINE32" != 1 ]; then
-        echo "== i686: this machine has no working 32-bit Wine: the i686 DLLs and examples are built, its test programs are not"
+        echo "== i686: this machine has no working 32-bit Wine: the i686 DLLs and examples are built, its test programs are built, not run"
         echo "== i686 export tables"
         bash tests/check_exports.sh i686-w64-mingw32-objdump build/i686/bin tscore32.h || status=1
         continue

@@ -10,7 +10,11 @@ TS_ROOT=${TS_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$TS_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winhlp32.exe=d;winedbg.exe=d"
-export LANG=C.UTF-8
+# Programs run in C.UTF-8 (ANSI code page 1252).  A test program may ask
+# for another locale with TS_LANG (code page 932 from ja_JP.UTF-8, say); the
+# session compiles the locales this machine lacks into build/locale.
+export LANG=${TS_LANG:-C.UTF-8}
+if [ -n "${TS_LANG:-}" ]; then export LOCPATH=$TS_ROOT/build/locale; fi
 export CUPS_SERVER=/nonexistent.sock
 if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
     TS_HAVE_WINE32=1

@@ -32,6 +32,20 @@ make_prefix() {
     echo "$want" > "$marker"
 }
 
+# make_locales: the locales test programs ask for (TS_LANG, see wine-env.sh)
+# that this machine has not installed, compiled from the glibc sources of the
+# locales package into build/locale.  Without localedef or the sources the
+# tests that need them skip.
+make_locales() {
+    local locale dir=$TS_ROOT/build/locale
+    for locale in ja_JP.UTF-8; do
+        [ -f "$dir/$locale/LC_CTYPE" ] && continue
+        mkdir -p "$dir"
+        localedef -i "${locale%%.*}" -f "${locale#*.}" "$dir/$locale" >/dev/null 2>&1 \
+            || { rm -rf "${dir:?}/$locale"; echo "wine-session: cannot make the locale $locale" >&2; }
+    done
+}
+
 # start_display: starts an Xvfb and prints "NUMBER PID".  The server picks
 # its own display number and writes it to a descriptor once it accepts
 # connections (-displayfd): a number chosen by looking at lock files could be
@@ -56,6 +70,7 @@ start() {
     local slots=${1:-1} slot d pid displays="" pids="" ids=""
     stop >/dev/null 2>&1
     make_prefix
+    make_locales
     for slot in $(seq 0 $((slots - 1))); do
         read -r d pid < <(start_display) || { echo "wine-session: no free display" >&2; exit 1; }
         displays="$displays $d"; pids="$pids $pid"

@@ -3,6 +3,8 @@
 #   tscore32.dll exports every function of tscore32.h by its plain name
 #   (no stdcall decoration), and helio32.dll exactly the seventeen
 #   companion ordinals, without names; tscore32.dll imports them by ordinal.
+#   Neither DLL imports a reader of the environment: what they do never
+#   depends on a variable (a test switch, say) set around the program.
 #   check_exports.sh OBJDUMP BINDIR HEADER
 set -u
 objdump=$1 bin=$2 header=$3
@@ -25,5 +27,9 @@ for o in 126 128 131 139 140 141 142 143 144 145 151 153 155 157 160 161 162; do
 done
 byname=$("$objdump" -p "$bin/tscore32.dll" | awk '/DLL Name: helio32.dll/{on=1; next} on && /DLL Name/{on=0} on' | grep -c ' hl' || true)
 [ "$byname" = 0 ] || { echo "tscore32.dll imports helio32 by name"; fail=1; }
+for dll in tscore32 helio32; do
+    readers=$("$objdump" -p "$bin/$dll.dll" | grep -oiE '\b(GetEnvironment(Variable|Strings)[AW]?|_?w?getenv(_s)?)\b' | sort -u || true)
+    [ -z "$readers" ] || { echo "$dll.dll reads the environment: $(echo $readers)"; fail=1; }
+done
 [ $fail = 0 ] && echo "exports ok: $(echo "$want" | wc -l) functions, 17 companion ordinals"
 exit $fail

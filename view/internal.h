@@ -29,6 +29,9 @@ struct LibraryState {
     HWND interFieldWindow = nullptr;
 
     int applicationErrorBoxes = 0;
+    // Field errors reported to views (vwSetViewError, VWM_SHOWERROR): a
+    // field refused without a report after it is announced with a beep.
+    unsigned errorReports = 0;
 
     // Gathered by the first view (vwInitViewMetrics).
     bool metricsReady = false;

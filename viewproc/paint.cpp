@@ -30,17 +30,20 @@ void RaisedRect(HDC dc, RECT rc, COLORREF light, COLORREF dark) {
     DeleteObject(darkPen);
 }
 
-// "@LIGHT" draws a one-pixel raised frame inside the client area, "@OUT" a
-// two-pixel one.
+// "@LIGHT" draws a one-pixel raised frame inside the client area, black only
+// on a two-colour device.  "@OUT" draws a two-pixel one, white and shadow
+// only on a device that reports more than two colours: true-colour devices
+// report -1 and get a black frame.
 void DrawViewFrame(VWVIEW* view, HWND hWnd, HDC dc) {
     if (!(view->flags & (VWF_OUT | VWF_LIGHT))) return;
     RECT rc;
     GetClientRect(hWnd, &rc);
     --rc.right;
     --rc.bottom;
-    const bool mono = GetDeviceCaps(dc, NUMCOLORS) == 2;
+    const int colours = GetDeviceCaps(dc, NUMCOLORS);
+    const bool mono = colours == 2;
     if (view->flags & VWF_OUT) {
-        const bool colour = GetDeviceCaps(dc, NUMCOLORS) > 2 || GetDeviceCaps(dc, NUMCOLORS) == -1;
+        const bool colour = colours > 2;
         COLORREF light = colour ? RGB(255, 255, 255) : 0, dark = colour ? GetSysColor(COLOR_BTNSHADOW) : 0;
         RaisedRect(dc, rc, light, dark);
         InflateRect(&rc, -1, -1);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "beep.h"
+#include "msgbox.h"
 #include "testapp.h"
 #include "typing.h"
 
@@ -121,6 +122,38 @@ TEST_F(EditFields, RejectionsBeepWhileControlKeysPass) {
     EXPECT_EQ(beeps.count(), 7);
 }
 
+namespace {
+// A field procedure that reports its own refusals, as applications do.
+LRESULT CALLBACK ReportingFieldProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    const LRESULT r = DefEditProc(h, m, w, l);
+    if (m == VWM_VALIDATE && r == -1) vwSetViewError(vwGetView(GetParent(h)), 101, 0, 0, "Digits only", VWSVE_MBOX);
+    return r;
+}
+} // namespace
+
+TEST_F(EditFields, RefusalsAreHeardUnlessTheApplicationReportsThem) {
+    BeepRecorder beeps;
+    ASSERT_TRUE(beeps.installed());
+    vwSetFieldEx(view.get(), IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
+    vwSetOKButton(view.get(), IDOK);
+    SetFocus(W(101));
+    SetWindowTextA(W(101), "12a");
+    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), W(101));
+    EXPECT_EQ(beeps.count(), 1);
+    SendMessageA(W(101), WM_CHAR, VK_RETURN, 0);  // OK is refused as well: the view stays
+    EXPECT_TRUE(IsWindow(view->hWnd));
+    EXPECT_EQ(beeps.count(), 2);
+    // a refusal the application reports is not announced twice
+    MessageBoxCapture boxes;
+    vwSetFieldProc(view.get(), 101, ReportingFieldProc);
+    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), W(101));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Digits only");
+    EXPECT_EQ(beeps.count(), 2);
+}
+
 TEST_F(EditFields, AutoTabByLengthAndByWidth) {
     vwSetFieldString(view.get(), 101, "@AUTOTAB@LIMIT(3)");
     SetFocus(W(102));
@@ -162,7 +195,34 @@ TEST_F(EditFields, AutoTabByLengthAndByWidth) {
 
 namespace {
 char g_typed[80] = "";
+
+// Presses Enter in field 101 once; a view that is still open afterwards
+// (its OK refused) is ended with -1.
+LRESULT CALLBACK PressEnterOnce(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) SetTimer(hWnd, 1, 10, nullptr);
+    if (msg == WM_TIMER && wParam == 1) {
+        KillTimer(hWnd, 1);
+        HVIEW view = vwGetView(hWnd);
+        HWND field = vwGetFieldWindow(view, 101);
+        SetFocus(field);
+        SendMessageA(field, WM_CHAR, VK_RETURN, 1);
+        if (view->showState != VWS_ENDMODAL) vwEndModalView(view, -1);
+        return 0;
+    }
+    return DefViewProc(hWnd, msg, wParam, lParam);
+}
 } // namespace
+
+TEST(EditScenario, UpperCaseFieldTakesLowerCaseFromItsVariable) {
+    std::strcpy(g_typed, "smith");
+    HVIEW v = vwOpenView(Instance(), "upper", WS_POPUP | WS_VISIBLE, nullptr, PressEnterOnce, 0);
+    vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_typed, nullptr);
+    vwSetFieldEx(v, IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
+    vwSetOKButton(v, IDOK);
+    vwSetFieldString(v, 101, "@UP");
+    EXPECT_EQ(vwShowModalView(v), 1);  // "@UP" converts typing; it does not refuse the value
+    EXPECT_STREQ(g_typed, "smith");
+}
 
 TEST(EditScenario, TypedValuesReachTheVariableOnOk) {
     std::strcpy(g_typed, "old");

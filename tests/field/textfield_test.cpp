@@ -1,6 +1,7 @@
 // Text fields: creation limits, mnemonics, fonts and deletion.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "msgbox.h"
@@ -38,6 +39,25 @@ TEST_F(TextFields, MnemonicIsTakenFromTheFirstAmpersand) {
     vwSetTextFieldText(view.get(), 2, "plain");
     EXPECT_EQ(view->textFields[2]->mnemonic, 0);
     EXPECT_EQ(Text(2), "plain");
+}
+
+TEST_F(TextFields, GetterCountsCharactersOfTheStoredText) {
+    vwSetTextField(view.get(), 4, 4, "&Name:", nullptr);
+    vwSetTextField(view.get(), 4, 20, "Plain", nullptr);
+    vwSetTextField(view.get(), 4, 36, "Ab&c", nullptr);
+    auto got = [this](int n, int size) {
+        char buf[16];
+        std::memset(buf, 'x', sizeof buf);
+        vwGetTextFieldText(view.get(), n, buf, size);
+        EXPECT_EQ(buf[size + 2], 'x') << n << " wrote past size + 2 bytes";
+        return std::string(buf, strnlen(buf, sizeof buf));
+    };
+    EXPECT_EQ(got(1, 5), "&Name:");
+    EXPECT_EQ(got(2, 5), "Plain");
+    EXPECT_EQ(got(1, 3), "&Nam");
+    EXPECT_EQ(got(2, 3), "Pla");
+    EXPECT_EQ(got(3, 2), "Ab");  // cut before the mnemonic character: no '&'
+    EXPECT_EQ(got(3, 3), "Ab&c");
 }
 
 TEST_F(TextFields, LimitsOfTextAndCount) {

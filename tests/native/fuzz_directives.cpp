@@ -27,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (auto edited = with_keyword(directives, keyword, 255))
         if ((edited->size() > 255 && *edited != directives) || !has_keyword(*edited, keyword)) std::abort();
+    static constexpr LeadBytes cp932 = LeadBytes().add(0x81, 0x9F).add(0xE0, 0xFC);
     (void)broken_text_rule(text, directives);
+    (void)broken_text_rule(text, directives, cp932);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/keyfilter.hpp"
 #include "core/validate.hpp"
 
 using ts::core::broken_text_rule;
@@ -21,8 +22,7 @@ TEST(Validate, RulesAloneAndCombined) {
         {"@NUMBER", "abc", TextRule::None},
         {"@ALPHA", "New York", TextRule::None},
         {"@ALPHA", "R2D2", TextRule::Alpha},
-        {"@UP", "ABC 12!", TextRule::None},
-        {"@UP", "ABc", TextRule::Up},
+        {"@UP", "ABc", TextRule::None},  // "@UP" converts typing, it checks nothing
         {"@LIMIT(3)", "abc", TextRule::None},
         {"@LIMIT(3)", "abcd", TextRule::Limit},
         {"@LIMIT(x)", "abcd", TextRule::None},
@@ -34,10 +34,21 @@ TEST(Validate, RulesAloneAndCombined) {
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "-123", TextRule::None},
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "12345", TextRule::Limit},
         {"@NUM@LIMIT(4)@EXCLUDE(.)", "1.5", TextRule::Exclude},
-        {"@up@alpha", "ab", TextRule::Up},
+        {"@up@alpha", "ab", TextRule::None},
         {"@up@alpha", "AB1", TextRule::Alpha},
     };
     for (const auto& c : cases)
         EXPECT_EQ(broken_text_rule(c.text, c.directives), c.expected)
             << '"' << c.text << "\" against " << c.directives;
+}
+
+TEST(Validate, CharacterListsCompareWholeDoubleByteCharacters) {
+    // code page 932: the trail byte of small katakana a (83 40) is '@', that
+    // of hiragana a (82 A0) is no character of its own
+    constexpr auto cp932 = ts::core::LeadBytes().add(0x81, 0x9F).add(0xE0, 0xFC);
+    EXPECT_EQ(broken_text_rule("x\x83\x40", "@EXCLUDE(@)", cp932), TextRule::None);
+    EXPECT_EQ(broken_text_rule("x\x83\x40", "@EXCLUDE(@)"), TextRule::Exclude);  // a single-byte code page
+    EXPECT_EQ(broken_text_rule("\x82\xA0", "@EXCLUDE(\x82\xA0)", cp932), TextRule::Exclude);
+    EXPECT_EQ(broken_text_rule("\x82\xA0@", "@Include(\x82\xA0@)", cp932), TextRule::None);
+    EXPECT_EQ(broken_text_rule("\x83\x40", "@Include(@\x83)", cp932), TextRule::Include);
 }

@@ -5,8 +5,10 @@
 namespace tstest {
 namespace {
 
-// The import address table entry of `module` for `dll`!`name`.
-void** ImportSlot(HMODULE module, const char* dll, const char* name) {
+// The import address table entry of `module` for `dll`!`name`, or for the
+// ordinal `ordinal` when `name` is null.
+void** ImportSlot(HMODULE module, const char* dll, const char* name, WORD ordinal) {
+    if (!module) return nullptr;
     auto* base = reinterpret_cast<BYTE*>(module);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -18,7 +20,12 @@ void** ImportSlot(HMODULE module, const char* dll, const char* name) {
                                                                                            : imp->FirstThunk));
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                if (!name && IMAGE_ORDINAL(names->u1.Ordinal) == ordinal)
+                    return reinterpret_cast<void**>(&slots->u1.Function);
+                continue;
+            }
+            if (!name) continue;
             auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
             if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
                 return reinterpret_cast<void**>(&slots->u1.Function);
@@ -37,7 +44,15 @@ void Patch(void** slot, void* value) {
 } // namespace
 
 ImportPatch::ImportPatch(const char* dll, const char* function, void* replacement) {
-    if (HMODULE lib = GetModuleHandleA("tscore32.dll")) slot_ = ImportSlot(lib, dll, function);
+    Install(ImportSlot(GetModuleHandleA("tscore32.dll"), dll, function, 0), replacement);
+}
+
+ImportPatch::ImportPatch(const char* dll, WORD ordinal, void* replacement) {
+    Install(ImportSlot(GetModuleHandleA("tscore32.dll"), dll, nullptr, ordinal), replacement);
+}
+
+void ImportPatch::Install(void** slot, void* replacement) {
+    slot_ = slot;
     if (!slot_) return;
     original_ = *slot_;
     Patch(slot_, replacement);

@@ -53,9 +53,16 @@ TEST(Painting, OutAndLightFrames) {
     EXPECT_EQ(PixelAt(light->hWnd, 0, 5), RGB(255, 255, 255));
     EXPECT_EQ(PixelAt(light->hWnd, rc.right - 1, 5), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_NE(PixelAt(light->hWnd, 1, 5), RGB(255, 255, 255));
+    // "@OUT" is white and shadow only where the device reports more than two
+    // colours; a true-colour screen reports -1 and gets two black rings
     ViewGuard out(Painted("@3D3@OUT"));
-    EXPECT_EQ(PixelAt(out->hWnd, 1, 5), RGB(255, 255, 255));
-    EXPECT_EQ(PixelAt(out->hWnd, rc.right - 2, 5), GetSysColor(COLOR_BTNSHADOW));
+    HDC dc = GetDC(out->hWnd);
+    ASSERT_EQ(GetDeviceCaps(dc, NUMCOLORS), -1);  // the test screen is true-colour
+    ReleaseDC(out->hWnd, dc);
+    for (int x : {0, 1, static_cast<int>(rc.right) - 2, static_cast<int>(rc.right) - 1})
+        EXPECT_EQ(PixelAt(out->hWnd, x, 5), RGB(0, 0, 0)) << x;
+    EXPECT_EQ(PixelAt(out->hWnd, 5, 1), RGB(0, 0, 0));
+    EXPECT_EQ(PixelAt(out->hWnd, 5, 2), GetSysColor(COLOR_3DLIGHT));  // inside both rings: the background
 }
 
 TEST(Painting, FieldsTakeTheirColoursFromTheView) {
