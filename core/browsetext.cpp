@@ -16,8 +16,9 @@ bool BrowseIndexer::add(BrowseChunk& c, std::string_view block) {
     const char* p = block.data();
     // one pass that the compiler vectorises: line feeds, carriage returns,
     // and whether the text ends inside the block
+    // (byte-wide flags: bool ones keep it from vectorising)
     std::uint32_t feeds = 0;
-    bool returns = false, ends = false;
+    unsigned char returns = 0, ends = 0;
     for (const char ch : block) {
         feeds += ch == '\n';
         returns |= ch == '\r';
@@ -45,7 +46,7 @@ bool BrowseIndexer::add(BrowseChunk& c, std::string_view block) {
     }
     lines_ += feeds;
     c.lineCount = static_cast<std::uint16_t>(lines_ - c.firstLine);
-    c.hasReturn = returns;
+    c.hasReturn = returns != 0;
 
     offset_ += static_cast<std::uint32_t>(block.size());
     first_ = false;

@@ -7,3 +7,5 @@ trap 'bash scripts/wine-session.sh stop' EXIT
 bash scripts/wine-session.sh start
 . scripts/wine-env.sh
 (cd build/x86_64/bin && "$TS_WINE" ./bench.exe "${TS_BENCH_ROUNDS:-100}")
+# the file viewer at real sizes (50 MB unless TS_BENCH_MB says otherwise)
+(cd build/x86_64/bin && "$TS_WINE" ./browse_bench.exe "${TS_BENCH_MB:-50}")
