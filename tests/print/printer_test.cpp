@@ -75,14 +75,6 @@ TEST(RealPrinter, LinesTabsFormFeedsAndPageBreaks) {
 
     EXPECT_EQ(PrintText(nullptr, text), 0);
     EXPECT_EQ(printer.Pages(), expected) << printer.problem();
-
-    // the same text from a file
-    FILE* f = std::fopen("printed.txt", "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-    EXPECT_EQ(vwPrintFile(nullptr, "printed.txt", "Real"), 0);
-    EXPECT_EQ(printer.Pages(), expected) << printer.problem();
-    DeleteFileA("printed.txt");
 }
 
 TEST(RealPrinter, CancelWithTheMouseEndsTheDocumentWithThePagesPrinted) {
