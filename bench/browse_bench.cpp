@@ -56,7 +56,7 @@ Figures OpenAndRepaint(const std::string& path) {
 }
 
 void Row(const char* what, double lib, double raw, const char* goal) {
-    std::printf("%-10s library %9.2f ms  raw %9.2f ms  ratio %5.2f  (goal %s)\n", what, lib * 1000, raw * 1000,
+    std::printf("%-14s library %9.2f ms  raw %9.2f ms  ratio %5.2f  (goal %s)\n", what, lib * 1000, raw * 1000,
                 raw > 0 ? lib / raw : 0, goal);
 }
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     Row("P5 browse", open, raw, "<= 2");
     const long long peak = PeakBrowseMemory(big.c_str());
     const double size = static_cast<double>(megabytes << 20);
-    std::printf("%-10s peak %9.2f MB  file %9.2f MB  ratio %5.2f  (goal <= 1.2)\n", "P5m", peak / 1048576.0,
+    std::printf("%-14s peak %9.2f MB  file %9.2f MB  ratio %5.2f  (goal <= 1.2)\n", "P5m", peak / 1048576.0,
                 size / 1048576.0, peak >= 0 ? peak / size : -1.0);
     DeleteFileA(big.c_str());
 
