@@ -26,7 +26,7 @@ public:
 
 class BufferSource : public TextSource {
 public:
-    explicit BufferSource(const char* text) : text_(text) {}
+    explicit BufferSource(std::string_view text) : text_(text) {}
     bool Next(std::string_view& block) override {
         if (done_) return false;
         done_ = true;
@@ -34,7 +34,7 @@ public:
         return true;
     }
 private:
-    const char* text_;
+    std::string_view text_;
     bool done_ = false;
 };
 
@@ -67,14 +67,25 @@ public:
     void line(std::string_view text, int n) override {
         TabbedTextOutA(dc_, 0, lineHeight_ * n, text.data(), static_cast<int>(text.size()), 1, nullptr, 0);
     }
+    // Between two pages the abort procedure has its turn, whether or not
+    // the system calls it while pages print (Wine calls it only when the
+    // document starts): Cancel then works while the pages go out, and a
+    // cancelled job starts no empty page.
     int page_break() override {
         const int ended = EndPage(dc_);
-        return ended > 0 ? StartPage(dc_) : ended;
+        if (ended <= 0) return ended;
+        if (!vwAbortPrintProc(dc_, 0)) {
+            pageOpen_ = false;
+            return ended;
+        }
+        return StartPage(dc_);
     }
     bool keep_going() override { return !g_print.abort && IsWindow(g_print.progressWindow); }
+    bool page_open() const { return pageOpen_; }
 private:
     HDC dc_;
     int lineHeight_;
+    bool pageOpen_ = true;
 };
 
 // The owner is disabled and the focus remembered while a job runs.
@@ -103,7 +114,8 @@ bool OpenProgressView(HWND owner, DWORD flags) {
     g_print.progressWindow = view->hWnd;
     vwSetTextField(view, -1, 0, g_print.titleLine, nullptr);
     vwSetTextField(view, -1, 0, "is being sent to the printer.", nullptr);
-    vwSetFieldEx(view, 2, "button", "Cancel", WS_CHILD | BS_DEFPUSHBUTTON, 0, 0, 0, 0, 0, nullptr, nullptr);
+    vwSetFieldEx(view, 2, "button", "Cancel", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 0, 0, 0, 0, nullptr,
+                 nullptr);
     vwSetViewPosition(view, 0, 0, 4 * static_cast<int>(std::strlen(g_print.titleLine)) + 72, 46, VWP_DIALOGUNITS);
     vwSetViewCaption(view, "Printing");
     HWND shown = (flags & VWPF_HIDDEN) ? vwShowViewWindow(view, SW_HIDE) : vwShowView(view);
@@ -174,7 +186,7 @@ WORD RunJob(HWND owner, const char* title, HDC callerDc, DWORD flags, TextSource
         return kReadError;
     }
     if (cursor.pageStatus >= 0 && IsWindow(g_print.progressWindow)) {
-        EndPage(dc);
+        if (sink.page_open()) EndPage(dc);
         EndDoc(dc);
     } else {
         EndDoc(dc);
@@ -199,7 +211,8 @@ WORD VWAPI vwPrintBufferExt(HWND owner, HGLOBAL text, LPCSTR title, HDC printer,
         Report(owner, "Unable to lock global data handle.");
         return kNoMemory;
     }
-    BufferSource source(data);
+    // the text ends at its 0, or at the end of the block when it has none
+    BufferSource source(std::string_view(data, strnlen(data, GlobalSize(text))));
     return RunJob(owner, title, printer, flags, source, [text] { GlobalUnlock(text); });
 }
 

@@ -10,7 +10,7 @@ PKGS64=(wine wine64 fonts-wine
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
         binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
         cmake make g++ googletest clang libclang-rt-14-dev llvm lld locales python3
-        xvfb xauth x11-utils xdotool imagemagick
+        xvfb xauth x11-utils xdotool imagemagick ghostscript
         libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1
         libxcomposite1 libxxf86vm1)
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "imports.h"
@@ -77,9 +78,17 @@ struct Printing : ::testing::Test {
         DestroyWindow(owner);
     }
     WORD PrintText(const char* text, const char* title, DWORD flags = VWPF_OWNDC) {
-        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-        std::memcpy(GlobalLock(mem), text, strlen(text) + 1);
+        return PrintBytes(std::string_view(text, strlen(text) + 1), title, flags);
+    }
+    // The block is cut down from a larger one whose bytes after `bytes`
+    // repeat its last character: reading past the block shows.
+    WORD PrintBytes(std::string_view bytes, const char* title, DWORD flags = VWPF_OWNDC) {
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 64);
+        auto* p = static_cast<char*>(GlobalLock(mem));
+        std::memset(p, bytes.back(), bytes.size() + 64);
+        std::memcpy(p, bytes.data(), bytes.size());
         GlobalUnlock(mem);
+        mem = GlobalReAlloc(mem, bytes.size(), GMEM_MOVEABLE);
         WORD r = vwPrintBufferExt(owner, mem, title, paper, flags);
         GlobalFree(mem);
         return r;
@@ -119,6 +128,12 @@ TEST_F(Printing, LinesPagesAndTheProgressView) {
     PrintText("x", std::string(40, 't').c_str(), VWPF_OWNDC | VWPF_HIDDEN);
     EXPECT_EQ(g_spool.docName, std::string(31, 't') + " ");
     EXPECT_FALSE(g_spool.progressShown);
+
+    // a block without a terminating 0 ends with the block
+    g_spool = Spool{};
+    PrintBytes(std::string(5000, 'u'), "t");
+    ASSERT_EQ(g_spool.lines.size(), 1u);
+    EXPECT_EQ(g_spool.lines[0].text, std::string(5000, 'u'));
 }
 
 TEST_F(Printing, CancelSendsThePagesBegun) {
@@ -159,6 +174,7 @@ TEST(PrintFailures, NoPrinterAndARefusingSpooler) {
     HWND owner = CreateWindowA("static", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                Instance(), nullptr);
     MessageBoxCapture boxes;
+    WriteProfileStringA("windows", "Device", nullptr);
     EXPECT_EQ(vwGetPrinterDC(), nullptr);  // no default printer in the profile
     WriteProfileStringA("windows", "Device", "Nowhere,nodriver,nul:");
     EXPECT_EQ(vwGetPrinterDC(), nullptr);
