@@ -1,15 +1,11 @@
 #include "core/recorddecode.hpp"
 
-#include <cstdio>
+#include "core/text.hpp"
 
 namespace ts::core {
 namespace {
 
-std::string hex_offset(std::size_t offset) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "0x%04zX", offset);
-    return buf;
-}
+std::string hex_offset(std::size_t offset) { return hex_text(static_cast<std::uint32_t>(offset), 4); }
 
 // A cursor over the record that stops at the first byte a writer would not
 // have produced, and says why.
@@ -69,16 +65,8 @@ public:
         return false;
     }
 
-    static std::string hex_word(std::uint16_t w) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(w));
-        return buf;
-    }
-    static std::string hex_byte(std::uint8_t b) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "0x%02X", static_cast<unsigned>(b));
-        return buf;
-    }
+    static std::string hex_word(std::uint16_t w) { return hex_text(w, 4); }
+    static std::string hex_byte(std::uint8_t b) { return hex_text(b, 2); }
 
 private:
     std::span<const std::uint8_t> data_;

@@ -1,6 +1,6 @@
 #include "core/recordrc.hpp"
 
-#include <cstdio>
+#include "core/text.hpp"
 #include <vector>
 
 namespace ts::core {
@@ -11,11 +11,7 @@ bool plain(unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '
 
 class RcSink : public RecordSink {
 public:
-    void word(std::uint16_t w) override {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(w));
-        item(buf);
-    }
+    void word(std::uint16_t w) override { item(hex_text(w, 4)); }
     void string(std::string_view s) override {
         for (unsigned char c : s) {
             if (!plain(c)) { // written as bytes, with its terminator and filler
@@ -32,9 +28,11 @@ public:
         std::size_t i = 0;
         for (; i + 1 < b.size(); i += 2) word(static_cast<std::uint16_t>(b[i] | (b[i + 1] << 8)));
         if (i < b.size()) {
-            char buf[12];
-            std::snprintf(buf, sizeof buf, "\"\\%03o\"", static_cast<unsigned>(b[i])); // octal: every compiler reads it
-            item(buf);
+            // octal: every resource compiler reads it
+            const unsigned c = b[i];
+            const char text[] = {'"', '\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
+                                 static_cast<char>('0' + (c & 7)), '"', '\0'};
+            item(text);
         }
     }
     std::string lines() {

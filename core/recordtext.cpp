@@ -1,7 +1,6 @@
 #include "core/recordtext.hpp"
 
 #include <array>
-#include <cstdio>
 #include <optional>
 
 #include "core/text.hpp"
@@ -581,9 +580,8 @@ std::string quoted(std::string_view s) {
         } else if (c >= 0x20 && c < 0x7F) {
             out.push_back(static_cast<char>(c));
         } else {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
+            out += "\\x";
+            append_hex(out, c, 2);
         }
     }
     out.push_back('"');
@@ -591,13 +589,13 @@ std::string quoted(std::string_view s) {
 }
 
 std::string color_text(std::uint32_t c) {
-    char buf[16];
-    if (c >> 24)
-        std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(c));
-    else
-        std::snprintf(buf, sizeof buf, "#%02X%02X%02X", static_cast<unsigned>(c & 0xFF),
-                      static_cast<unsigned>((c >> 8) & 0xFF), static_cast<unsigned>((c >> 16) & 0xFF));
-    return buf;
+    if (c >> 24) return hex_text(c, 8);
+    // #RRGGBB: red is the low byte of a colour reference
+    std::string out = "#";
+    append_hex(out, c & 0xFF, 2);
+    append_hex(out, (c >> 8) & 0xFF, 2);
+    append_hex(out, (c >> 16) & 0xFF, 2);
+    return out;
 }
 
 std::string style_text(std::uint16_t style) {
@@ -612,10 +610,8 @@ std::string style_text(std::uint16_t style) {
         }
     }
     if (std::uint16_t rest = style & ~0xFu) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "0x%X", static_cast<unsigned>(rest));
         if (!out.empty()) out += ' ';
-        out += buf;
+        out += hex_text(rest, 1);
     }
     return out;
 }
@@ -688,9 +684,8 @@ std::string format_record_text(const RecordModel& m, const std::vector<RecordWar
     for (std::size_t i = 0; i < m.trailing.size(); i += 16) {
         out += "trailing";
         for (std::size_t k = i; k < m.trailing.size() && k < i + 16; ++k) {
-            char buf[4];
-            std::snprintf(buf, sizeof buf, " %02X", static_cast<unsigned>(m.trailing[k]));
-            out += buf;
+            out += ' ';
+            append_hex(out, m.trailing[k], 2);
         }
         out += "\n";
     }

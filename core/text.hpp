@@ -2,6 +2,8 @@
 // directive keywords and class names are ASCII).
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace ts::core {
@@ -29,6 +31,26 @@ constexpr std::size_t find_nocase(std::string_view hay, std::string_view needle)
 
 constexpr bool contains_nocase(std::string_view hay, std::string_view needle) {
     return find_nocase(hay, needle) != std::string_view::npos;
+}
+
+// Appends `value` in upper-case hexadecimal, at least `digits` digits wide
+// (no prefix).  Formatting a number this way costs a few instructions, where
+// a printf-style call parses its format on every byte of a large record.
+inline void append_hex(std::string& out, std::uint32_t value, int digits) {
+    char buf[8];
+    int n = 0;
+    do {
+        buf[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value && n < 8);
+    for (int i = n; i < digits; ++i) out.push_back('0');
+    while (n) out.push_back(buf[--n]);
+}
+
+inline std::string hex_text(std::uint32_t value, int digits, std::string_view prefix = "0x") {
+    std::string out(prefix);
+    append_hex(out, value, digits);
+    return out;
 }
 
 // Copies at most `size - 1` characters and a terminator into `out`; returns
