@@ -1,0 +1,17 @@
+// The rows of the benchmark, one preparing function each (see main.cpp for
+// the table that names them and sets their goals).
+#pragma once
+#include "bench/harness.hpp"
+
+namespace ts::bench {
+
+Batches prepare_build10();
+Batches prepare_build100();
+Batches prepare_build300();
+Batches prepare_type_accepted();
+Batches prepare_type_rejected();
+Batches prepare_lookup_repeated();
+Batches prepare_lookup_alternating();
+Batches prepare_paint300();
+
+} // namespace ts::bench
