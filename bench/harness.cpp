@@ -105,7 +105,7 @@ Tally run_rows(std::span<const Row> rows, const Settings& settings, std::span<co
                         why.empty() ? "the timer measured nothing" : why.c_str());
             ++tally.unmeasured;
         } else {
-            std::printf("%s\n", format_row(row.name, architecture(), *result, row.goal).c_str());
+            std::printf("%s\n", format_row(row.name, architecture(), *result, row.goal, b.quantity).c_str());
             ++tally.rows;
             if (over_goal(result->ratio, row.goal)) ++tally.over;
         }

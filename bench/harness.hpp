@@ -3,6 +3,10 @@
 // A row is one function that prepares both and hands back two batches; the
 // harness warms them up, sizes them, runs them interleaved and prints the
 // row's line.
+//
+// A new row is a function returning its Batches (declared in rows.hpp, in a
+// rows_*.cpp of its own) and one line in the table of main.cpp with its name
+// and goal.
 #pragma once
 #include <windows.h>
 
@@ -11,10 +15,12 @@
 #include <span>
 #include <string>
 
+#include "bench/stats.hpp"
+
 namespace ts::bench {
 
 // One batch: does the work `reps` times and returns the seconds its timed
-// part took.  Preparation that is not the work (resetting a field between
+// part took (a memory row returns the most bytes the work held instead).  Preparation that is not the work (resetting a field between
 // groups of keystrokes, bringing a window to the front) stays outside the
 // timed part, and is the same in both arms.
 using Batch = std::function<double(long reps)>;
@@ -23,7 +29,10 @@ struct Batches {
     Batch lib;
     Batch raw;
     std::string failure;        // set when the row cannot be measured
-    long fixedReps = 0;         // 0: the harness sizes the batches
+    long fixedReps = 0;         // 0: the harness sizes the batches; a row
+                                // whose one repetition is long sets 1
+    Quantity quantity = Quantity::Seconds;  // what the batches return; a
+                                // memory row (Bytes) sets fixedReps 1
 
     static Batches Failed(std::string why) {
         Batches b;

@@ -55,14 +55,29 @@ std::string format_duration(double seconds) {
     return buf;
 }
 
-std::string format_row(std::string_view name, std::string_view arch, const RowResult& r, double goal) {
+std::string format_bytes(double bytes) {
+    static constexpr const char* kUnits[] = {"B", "KiB", "MiB", "GiB"};
+    int u = 0;
+    while (u < 3 && std::abs(bytes) >= 1023.5) {
+        bytes /= 1024;
+        ++u;
+    }
+    const int decimals = u == 0 || std::abs(bytes) >= 99.95 ? 0 : std::abs(bytes) >= 9.995 ? 1 : 2;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.*f %s", decimals, bytes, kUnits[u]);
+    return buf;
+}
+
+std::string format_row(std::string_view name, std::string_view arch, const RowResult& r, double goal,
+                       Quantity quantity) {
+    const auto format = quantity == Quantity::Bytes ? format_bytes : format_duration;
     char ratios[96];
     std::snprintf(ratios, sizeof ratios, "ratio %.2f (%.2f-%.2f)", r.ratio, r.ratioMin, r.ratioMax);
     char goalText[24] = "goal -";
     if (goal != kNoGoal) std::snprintf(goalText, sizeof goalText, "goal %.2f", goal);
     std::string line;
     line.append(name).append(" ").append(arch);
-    line += " lib " + format_duration(r.libPerRep) + " raw " + format_duration(r.rawPerRep);
+    line += " lib " + format(r.libPerRep) + " raw " + format(r.rawPerRep);
     line += std::string(" ") + ratios + " " + goalText;
     return line;
 }

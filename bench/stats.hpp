@@ -10,7 +10,7 @@
 namespace ts::bench {
 
 // One library batch and the raw batch run beside it: the seconds each took
-// for `reps` repetitions of the work.
+// for `reps` repetitions of the work (or, for a memory row, the bytes).
 struct BatchPair {
     double lib = 0;
     double raw = 0;
@@ -33,11 +33,19 @@ std::optional<RowResult> summarize(std::span<const BatchPair> pairs);
 // "41.2 ms", "3.85 us", "812 ns", "2.10 s".
 std::string format_duration(double seconds);
 
+// A memory size with three significant digits: "52.4 MiB", "812 B".
+std::string format_bytes(double bytes);
+
+// What a row's batches measure: the seconds they took, or the most bytes
+// the work held at once (a memory row, whose batches return that).
+enum class Quantity { Seconds, Bytes };
+
 // No goal: the row is reported for information and never counts as over.
 inline constexpr double kNoGoal = 0;
 
 // The row's line.  The goal reads "-" for kNoGoal.
-std::string format_row(std::string_view name, std::string_view arch, const RowResult& r, double goal);
+std::string format_row(std::string_view name, std::string_view arch, const RowResult& r, double goal,
+                       Quantity quantity = Quantity::Seconds);
 
 // Whether the ratio, as the line shows it (two decimals), exceeds the goal.
 bool over_goal(double ratio, double goal);

@@ -32,6 +32,9 @@ TEST(BenchStats, DurationsTakeTheUnitThatSuitsThem) {
     EXPECT_EQ(format_duration(3.85e-6), "3.85 us");
     EXPECT_EQ(format_duration(812e-9), "812 ns");
     EXPECT_EQ(format_duration(0), "0.00 ns");
+    EXPECT_EQ(format_bytes(812), "812 B");
+    EXPECT_EQ(format_bytes(52.4 * 1024 * 1024), "52.4 MiB");
+    EXPECT_EQ(format_bytes(1023.7 * 1024), "1.00 MiB");
 }
 
 TEST(BenchStats, TheRowLineAndItsGoal) {
@@ -40,6 +43,9 @@ TEST(BenchStats, TheRowLineAndItsGoal) {
               "P1 build300 x86_64 lib 41.2 ms raw 37.9 ms ratio 1.09 (1.05-1.14) goal 1.30");
     EXPECT_EQ(format_row("P3 lookup alternating", "i686", r, kNoGoal),
               "P3 lookup alternating i686 lib 41.2 ms raw 37.9 ms ratio 1.09 (1.05-1.14) goal -");
+    const RowResult m{60e6, 50e6, 1.2, 1.2, 1.2};
+    EXPECT_EQ(format_row("P5m browse", "x86_64", m, 1.2, Quantity::Bytes),
+              "P5m browse x86_64 lib 57.2 MiB raw 47.7 MiB ratio 1.20 (1.20-1.20) goal 1.20");
     // over as the line shows it: 1.304 reads 1.30
     EXPECT_FALSE(over_goal(1.304, 1.3));
     EXPECT_TRUE(over_goal(1.306, 1.3));
