@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "companion/helio.h"
 #include "core/text.hpp"
@@ -58,19 +59,24 @@ bool FullByWidth(HWND hWnd, const char* text, const core::KeyChar& c) {
 LRESULT OnChar(HWND hWnd, WPARAM wParam, LPARAM lParam) {
     core::KeyChar c = TypedChar(hWnd, wParam);
     if (!c.size) return 0;
-    const bool multiLine = (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) != 0;
-    if (c.text() == "\r") return multiLine ? CallClassProc(hWnd, WM_CHAR, '\r', lParam) : 0;
+    if (c.text() == "\r")
+        return (GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) ? CallClassProc(hWnd, WM_CHAR, '\r', lParam) : 0;
     if (c.text() == "\t") return 0;
     if (IsFilteredCharacter(c)) {
         // "@EXCLUDE" and "@Include" (spelled with this capitalisation) are
-        // read from the directive string at every keystroke
-        const std::string dirs = FieldDirectives(hWnd);
-        char excluded[HL_KEYWORD_BUFFER] = {}, included[HL_KEYWORD_BUFFER] = {};
-        const bool hasExclude = !dirs.empty() && HasDirective(dirs.c_str(), "@EXCLUDE", excluded);
-        const std::size_t inc = dirs.find("@Include");
-        if (inc != std::string::npos) hlGetKeyword(dirs.c_str() + inc, "@Include", included);
+        // read from the directive string at every keystroke, into buffers
+        // on the stack: this runs for every character typed
+        char dirs[256] = "";
+        const FieldContext fc = FieldContextOf(hWnd);
+        if (fc.view) CopyFieldDirectives(fc.view, fc.id, dirs, sizeof dirs);
+        char excluded[HL_KEYWORD_BUFFER], included[HL_KEYWORD_BUFFER];
+        excluded[0] = included[0] = '\0';
+        const bool hasExclude = dirs[0] && HasDirective(dirs, "@EXCLUDE", excluded);
+        const std::size_t inc = std::string_view(dirs).find("@Include");
+        const bool hasInclude = inc != std::string_view::npos;
+        if (hasInclude) hlGetKeyword(dirs + inc, "@Include", included);
         if (!PassesFilter(c, hasExclude ? std::optional<std::string_view>(excluded) : std::nullopt,
-                          inc != std::string::npos ? std::optional<std::string_view>(included) : std::nullopt))
+                          hasInclude ? std::optional<std::string_view>(included) : std::nullopt))
             return RejectKey();
     }
     if (g_filter.autoTab) {

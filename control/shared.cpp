@@ -23,7 +23,9 @@ LRESULT CallClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 FieldContext FieldContextOf(HWND hWnd) {
-    return {vwGetView(hWnd), GetWindowLongA(hWnd, GWL_ID)};
+    VWVIEW* view = vwGetView(hWnd);
+    const int n = view ? FieldNumberFromWindow(view, hWnd) : 0;
+    return {view, n ? view->fields[n]->id : GetWindowLongA(hWnd, GWL_ID)};
 }
 
 bool StoreDirectivesOf(HWND hWnd, LPARAM string) {

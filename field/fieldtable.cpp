@@ -22,9 +22,28 @@ VWFIELD* FieldFromID(VWVIEW* view, LONG id) {
     return FieldAt(view, vwGetFieldFromID(view, id));
 }
 
+namespace {
+// The last window found by FieldNumberFromWindow.  Every message to a field
+// asks for its number, mostly for the same field many times in a row; the
+// entry answers while that slot of that view still holds that window.
+struct {
+    VWVIEW* view = nullptr;
+    HWND hWnd = nullptr;
+    int number = 0;
+} g_lastWindow;
+} // namespace
+
 int FieldNumberFromWindow(VWVIEW* view, HWND hWnd) {
-    for (int n = 1; n <= view->fieldCount; ++n)
-        if (view->fields[n]->hWnd == hWnd) return n;
+    if (view == g_lastWindow.view && hWnd == g_lastWindow.hWnd) {
+        VWFIELD* f = FieldAt(view, g_lastWindow.number);
+        if (f && f->hWnd == hWnd) return g_lastWindow.number;
+    }
+    for (int n = 1; n <= view->fieldCount; ++n) {
+        if (view->fields[n]->hWnd == hWnd) {
+            g_lastWindow = {view, hWnd, n};
+            return n;
+        }
+    }
     return 0;
 }
 

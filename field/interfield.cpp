@@ -227,9 +227,11 @@ LRESULT CALLBACK vwInterFieldProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     Context c;
     c.view = view;
     c.n = FieldNumberFromWindow(view, hWnd);
+    // a field's record holds the window's identifier; only a control that is
+    // no field is asked for it
+    c.id = c.n ? view->fields[c.n]->id : GetWindowLongA(hWnd, GWL_ID);
     if (!c.n) c.n = view->currentField;
     c.field = FieldAt(view, c.n);
-    c.id = GetWindowLongA(hWnd, GWL_ID);
     g_lib.interFieldView = view;
     g_lib.interFieldWindow = hWnd;
 

@@ -7,12 +7,26 @@
 
 #include "beep.h"
 #include "msgbox.h"
+#include "imports.h"
 #include "testapp.h"
 #include "typing.h"
 
 using namespace tstest;
 
 namespace {
+
+// Reads of window longs that tscore32.dll makes.
+int g_windowLongs = 0;
+LONG WINAPI CountingGetWindowLongA(HWND h, int index) {
+    ++g_windowLongs;
+    return GetWindowLongA(h, index);
+}
+#ifdef _WIN64
+LONG_PTR WINAPI CountingGetWindowLongPtrA(HWND h, int index) {
+    ++g_windowLongs;
+    return GetWindowLongPtrA(h, index);
+}
+#endif
 
 struct EditFields : ::testing::Test {
     void SetUp() override {
@@ -152,6 +166,22 @@ TEST_F(EditFields, RefusalsAreHeardUnlessTheApplicationReportsThem) {
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "Digits only");
     EXPECT_EQ(beeps.count(), 2);
+}
+
+TEST_F(EditFields, ARefusedKeyReadsNothingButTheViewFromTheWindows) {
+    SetFocus(W(101));
+    ImportPatch longs{"user32.dll", "GetWindowLongA", reinterpret_cast<void*>(&CountingGetWindowLongA)};
+    ASSERT_TRUE(longs.installed());
+#ifdef _WIN64
+    ImportPatch ptrs{"user32.dll", "GetWindowLongPtrA", reinterpret_cast<void*>(&CountingGetWindowLongPtrA)};
+    ASSERT_TRUE(ptrs.installed());
+#endif
+    g_windowLongs = 0;
+    Type(W(101), "abc");
+    // the field's number, identifier and style are the library's own to know;
+    // only the view pointer comes from the parent window, once a key
+    EXPECT_EQ(g_windowLongs, 3);
+    EXPECT_EQ(TextOf(W(101)), "");
 }
 
 TEST_F(EditFields, AutoTabByLengthAndByWidth) {
