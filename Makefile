@@ -5,10 +5,13 @@
 #               under build/screenshots/
 # make bench  - bootstrap if needed, build, print speed ratios against raw Win32
 # make dist   - build, then pack build/dist/tscore32-VERSION-ARCH.zip per architecture
+# make mutants - bootstrap if needed, run the hand-written mutants of
+#               tools/mutants.txt on a scratch copy (build/mutants) against
+#               the tests of their subsystem; not part of make test
 JOBS ?= $(shell nproc)
 ARCHES := i686 x86_64
 
-.PHONY: all bootstrap build test demo bench dist native clean $(ARCHES)
+.PHONY: all bootstrap build test demo bench dist mutants native clean $(ARCHES)
 
 all: build
 
@@ -41,6 +44,9 @@ demo: bootstrap
 bench: bootstrap
 	@$(MAKE) --no-print-directory build
 	@bash scripts/bench.sh
+
+mutants: bootstrap
+	@python3 tools/mutants.py
 
 dist: bootstrap
 	@$(MAKE) --no-print-directory $(ARCHES)
