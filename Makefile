@@ -7,10 +7,13 @@
 #               library against plain Win32 doing the same work (not a test:
 #               exits 0 with rows over their goals)
 # make dist   - build, then pack build/dist/tscore32-VERSION-ARCH.zip per architecture
+# make mutants - bootstrap if needed, run the hand-written mutants of
+#               tools/mutants.txt on a scratch copy (build/mutants) against
+#               the tests of their subsystem; not part of make test
 JOBS ?= $(shell nproc)
 ARCHES := i686 x86_64
 
-.PHONY: all bootstrap build test demo bench dist native clean $(ARCHES)
+.PHONY: all bootstrap build test demo bench dist mutants native clean $(ARCHES)
 
 all: build
 
@@ -48,6 +51,9 @@ demo: bootstrap
 bench: bootstrap
 	@$(MAKE) --no-print-directory $(addprefix bench-build-,$(ARCHES))
 	@bash scripts/bench.sh
+
+mutants: bootstrap
+	@python3 tools/mutants.py
 
 dist: bootstrap
 	@$(MAKE) --no-print-directory $(ARCHES)
