@@ -26,7 +26,14 @@ constexpr std::array<Edge, 4> kEdges{{
 
 constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-VWVIEW* ToolBarAt(HWND frame, const Edge& e) { return static_cast<VWVIEW*>(GetPropA(frame, e.property)); }
+// The toolbar view of an edge.  The frame keeps its properties when a
+// toolbar window is destroyed by other means (or when a view serving several
+// edges is removed from one of them), so a property may name a view that is
+// gone: such a view is no toolbar, and its memory is never read.
+VWVIEW* ToolBarAt(HWND frame, const Edge& e) {
+    auto* view = static_cast<VWVIEW*>(GetPropA(frame, e.property));
+    return view && vwIsView(view) ? view : nullptr;
+}
 
 void SetToolBarStyle(VWVIEW* view) { vwSetViewStyle(view, (vwGetViewStyle(view) & WS_BORDER) | kToolBarStyle); }
 
@@ -108,10 +115,11 @@ HVIEW VWAPI vwSetToolBarView(HWND frame, HVIEW view, int position) {
 int VWAPI vwRemoveToolBar(HWND frame, int position) {
     for (const Edge& e : kEdges) {
         if (!(position & e.position)) continue;
+        // a property naming a view that is gone is removed all the same
+        if (!GetPropA(frame, e.property)) return 0;
         VWVIEW* tb = ToolBarAt(frame, e);
-        if (!tb) return 0;
         // a view serving several edges is destroyed once
-        if (vwIsView(tb) && IsWindow(tb->hWnd)) DestroyWindow(tb->hWnd);
+        if (tb && IsWindow(tb->hWnd)) DestroyWindow(tb->hWnd);
         RemovePropA(frame, e.property);
     }
     return 1;
