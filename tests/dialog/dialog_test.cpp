@@ -158,12 +158,12 @@ struct Editor : ::testing::Test {
     ImportPatch memory{"kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&ScarceGlobalAlloc)};
 };
 
-// The file dialogs are scripted through their hook: one step a tick.
+// The file dialogs are scripted through their hook: a step a tick, then Cancel.
 std::vector<std::function<void(HWND)>> g_dialogSteps;
 LRESULT CALLBACK ScriptHook(HWND hWnd, UINT msg, WPARAM wParam, LPARAM) {
     if (msg == WM_INITDIALOG) SetTimer(hWnd, 0x51, 10, nullptr);
     if (msg != WM_TIMER || wParam != 0x51) return 0;
-    if (g_next < g_dialogSteps.size()) g_dialogSteps[g_next++](hWnd);
+    g_next < g_dialogSteps.size() ? g_dialogSteps[g_next++](hWnd) : Click(hWnd, IDCANCEL);
     return 1;
 }
 
@@ -289,7 +289,7 @@ TEST_F(Editor, OpensFilesAndReportsWhatIsMissing) {
     EXPECT_FALSE(Command(view, 105));  // unchanged: closes without asking
     EXPECT_FALSE(IsWindowVisible(Open(path, VWEDIT_HIDDEN)));
 
-    const std::string missing = dir + "\\none.txt", longer = dir + "\\" + std::string(60, 'm') + ".txt";
+    const std::string missing = dir + "\\none.txt", longer = dir + "\\" + std::string(5000, 'm') + ".txt";
     EXPECT_EQ(TextOf(Open(missing)), missing);  // open, untitled
     Open(missing + "   ");  // trailing blanks go, and at most 44 characters of a path are kept
     Open(longer);

@@ -205,8 +205,8 @@ TEST_F(Printing, LinesTabsFormFeedsAndPageBreaksWithTheProgressView) {
     std::vector<std::string> two{"page two"};
     for (int row = 1; row <= perPage; ++row) text += Row("row %d\r\n", row);
     for (int row = 1; row < perPage; ++row) two.push_back(Row("row %d", row));
-    EXPECT_EQ(Print(text, std::string(40, 't').c_str()), 0);
-    EXPECT_EQ(g_job.doc, std::string(31, 't') + " ");
+    EXPECT_EQ(Print(text, std::string(5000, 't').c_str()), 0);
+    EXPECT_EQ(g_job.doc, std::string(31, 't') + " ");  // of a title of 5,000
     EXPECT_EQ(g_job.progress, "111");  // shown, the owner disabled, centred on it
     EXPECT_TRUE(IsWindowEnabled(g_job.owner) && !FindWindowA(nullptr, "Printing"));
     EXPECT_EQ(printer.Read(), (Pages{{"first", "second  tab", "        indented"}, two, {Row("row %d", perPage)}}))
