@@ -139,7 +139,7 @@ TEST_F(Messages, StatusLineInTheViewOrItsToolbarsMadeOnceByTheDirective) {
     vwSetViewString(view.get(), "@3D@DSL(main,,50,RES)");  // empty parts are skipped
     vwSetViewString(view.get(), "@DSL(main,60,names,TOP)");  // made once
     EXPECT_EQ(vwGetDSLWindow(view.get()), line);
-    EXPECT_EQ(vwRemoveViewDSL(view.get()) * 10 + vwRemoveViewDSL(view.get()), 10);  // released once
+    EXPECT_EQ((std::vector<int>{vwRemoveViewDSL(view.get()), vwRemoveViewDSL(view.get())}), (std::vector<int>{1, 0}));  // once
     RemovePropA(view->hWnd, "TBTOP");
     SetPropA(view->hWnd, "TBBOTTOM", bar.get());  // one bottom control serves the frame and its toolbars
     EXPECT_TRUE(!vwSetStatusLineId(bar->hWnd, 60) && vwSetStatusLineId(view->hWnd, 60));  // bar has none
