@@ -1,14 +1,15 @@
-// Printing plain text.  This machine has no printer, so the spooler calls
-// of the library are pointed at a recording "printer" over a memory device
-// context; everything else (the progress view, the owner, the abort path,
-// the message boxes) is real.
+// Printing plain text on a real printer of the test prefix: Wine's
+// PostScript driver with its built-in PPD as the default printer, its port a
+// file that Ghostscript (txtwrite) reads back page by page.  The library's
+// calls of the system are watched, or made to fail, through its imports.
 #include <gtest/gtest.h>
 
+#include <winspool.h>
+
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "imports.h"
@@ -19,184 +20,256 @@ using namespace tstest;
 
 namespace {
 
-struct Printed {
-    int y;
-    std::string text;
+using Pages = std::vector<std::vector<std::string>>;
+constexpr char kPrinter[] = "Tessarine Test Printer";
+
+std::string ReadText(const std::string& path) {
+    std::stringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+// The default printer while the object lives, printing into "printed.ps" in
+// `folder` below the current folder.
+class FilePrinter {
+public:
+    explicit FilePrinter(const std::string& folder = ".") {
+        char cwd[MAX_PATH] = {};
+        GetCurrentDirectoryA(sizeof cwd, cwd);
+        dir_ = std::string(cwd) + "\\" + folder;
+        CreateDirectoryA(dir_.c_str(), nullptr);
+        port_ = dir_ + "\\printed.ps";
+        Remove();
+        HMODULE spool = LoadLibraryA("winspool.drv");  // its own PPD, where each environment's driver looks
+        HRSRC res = FindResourceA(spool, MAKEINTRESOURCEA(1), "PPDFILE");
+        const std::string ppd(static_cast<const char*>(LockResource(LoadResource(spool, res))), SizeofResource(spool, res));
+        for (const char* env : {"Windows NT x86", "Windows x64"}) {
+            char driverDir[MAX_PATH] = {};
+            DWORD needed = 0;
+            GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(env), 1, reinterpret_cast<BYTE*>(driverDir), MAX_PATH, &needed);
+            const std::string path = std::string(driverDir) + "\\3\\tstest.ppd";
+            CreateDirectoryA((std::string(driverDir) + "\\3").c_str(), nullptr);
+            std::ofstream(path, std::ios::binary) << ppd;
+            DRIVER_INFO_3A d{3, const_cast<char*>("Wine PostScript Driver"), const_cast<char*>(env),
+                             const_cast<char*>("wineps.drv"), const_cast<char*>(path.c_str()), const_cast<char*>("wineps.drv")};
+            if (!AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&d), APD_COPY_NEW_FILES))
+                problem = "AddPrinterDriverEx failed for " + std::string(env);
+        }
+        PRINTER_INFO_2A info{};
+        info.pPrinterName = const_cast<char*>(kPrinter);
+        info.pPortName = const_cast<char*>(port_.c_str());
+        info.pDriverName = const_cast<char*>("Wine PostScript Driver");
+        info.pPrintProcessor = const_cast<char*>("WinPrint");
+        info.pDatatype = const_cast<char*>("RAW");
+        HANDLE h = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+        char courier[] = "Courier";  // the printer's own Courier: plain strings in the output
+        SetPrinterDataExA(h, const_cast<char*>("PrinterDriverData\\FontSubTable"), const_cast<char*>("Courier New"),
+                          REG_SZ, reinterpret_cast<BYTE*>(courier), sizeof courier);
+        if (!h || !ClosePrinter(h) || !SetDefaultPrinterA(kPrinter)) problem += "no printer";
+    }
+    ~FilePrinter() {
+        Remove();
+        WriteProfileStringA("windows", "Device", nullptr);
+    }
+    HDC Dc() const { return CreateDCA("wineps.drv", kPrinter, port_.c_str(), nullptr); }
+    // Lines on a page in the default font, less the five the library keeps free.
+    int LinesPerPage() const {
+        HDC dc = Dc();
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        const int lines = GetDeviceCaps(dc, VERTRES) / (tm.tmHeight + tm.tmExternalLeading) - 5;
+        DeleteDC(dc);
+        return lines;
+    }
+    // The lines that hold text on each page of the last job, the blanks of
+    // the left margin removed.  Ghostscript runs as a Unix program; a file
+    // written after it tells that it ended, and how.
+    Pages Read() {
+        using ToUnix = char*(CDECL*)(LPCWSTR);
+        auto toUnix = reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, dir_.c_str(), -1, wide, MAX_PATH);
+        char* unixDir = toUnix(wide);
+        const std::string in = "'" + std::string(unixDir) + "/";
+        HeapFree(GetProcessHeap(), 0, unixDir);
+        std::string command = "/bin/sh -c \"rm -f " + in + "page'*.txt; gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -o " + in +
+                              "page%d.txt' " + in + "printed.ps' >" + in + "gs.log' 2>&1; echo $? >" + in + "gs.done'\"";
+        DeleteFileA((dir_ + "\\gs.done").c_str());
+        STARTUPINFOA si{sizeof si};
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+        CloseHandle(pi.hThread), CloseHandle(pi.hProcess);
+        std::string done;
+        for (int i = 0; i < 300 && (done = ReadText(dir_ + "\\gs.done")).empty(); ++i) Sleep(100);
+        if (done != "0\n") problem = "Ghostscript (gs, installed by scripts/bootstrap.sh): " + ReadText(dir_ + "\\gs.log");
+        Pages pages;
+        for (std::string name; GetFileAttributesA((name = dir_ + "\\page" + std::to_string(pages.size() + 1) + ".txt").c_str()) !=
+                               INVALID_FILE_ATTRIBUTES;) {
+            std::vector<std::string> lines;
+            std::size_t margin = std::string::npos;
+            std::istringstream s(ReadText(name));
+            for (std::string line; std::getline(s, line);) {
+                line.erase(line.find_last_not_of("\r ") + 1);
+                if (!line.empty()) lines.push_back(line), margin = std::min(margin, line.find_first_not_of(' '));
+            }
+            for (std::string& l : lines) l.erase(0, margin);
+            pages.push_back(lines);
+        }
+        return pages;
+    }
+    std::string problem;
+
+private:
+    void Remove() {
+        HANDLE h = nullptr;
+        PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+        if (OpenPrinterA(const_cast<char*>(kPrinter), &h, &access)) DeletePrinter(h), ClosePrinter(h);
+    }
+    std::string dir_, port_;
 };
 
-struct Spool {
-    std::string docName;
-    int startPage = 0, endPage = 0, endDoc = 0;
-    int endPageResult = 1;
-    std::vector<Printed> lines;
-    int cancelAtLine = 0;  // a click on Cancel while this line prints
-    bool ownerDisabled = false, progressShown = false, centred = false;
-    HWND owner = nullptr;
-} g_spool;
+// What reaches the printer through the library: the document name, each
+// line drawn, and the state of the owner and the progress view at the first
+// line.  A click with the mouse on Cancel when line `clickAt` is drawn waits
+// in the queue until the abort procedure takes the waiting messages.
+struct {
+    HWND owner;
+    int clickAt, endPage;
+    std::string doc, progress;
+    std::vector<std::string> lines;
+} g_job;
 
-int WINAPI FakeStartDoc(HDC, const DOCINFOA* doc) {
-    g_spool.docName = doc->lpszDocName;
-    return 1;
+int WINAPI WatchStartDoc(HDC dc, const DOCINFOA* doc) {
+    g_job.doc = doc->lpszDocName;
+    return StartDocA(dc, doc);
 }
-int WINAPI FakeStartPage(HDC) { return ++g_spool.startPage, 1; }
-int WINAPI FakeEndPage(HDC) { return ++g_spool.endPage, g_spool.endPageResult; }
-int WINAPI FakeEndDoc(HDC) { return ++g_spool.endDoc, 1; }
 
-LONG WINAPI FakeTabbedTextOut(HDC, int, int y, LPCSTR text, int n, int, const INT*, int) {
+int WINAPI FailingEndPage(HDC dc) { return g_job.endPage ? g_job.endPage : EndPage(dc); }
+
+HGLOBAL WINAPI NoMemory(UINT, SIZE_T) { return nullptr; }
+
+LONG WINAPI WatchText(HDC dc, int x, int y, LPCSTR text, int n, int tabs, const INT* stops, int origin) {
     if (n == 0) return 0;
-    g_spool.lines.push_back({y, std::string(text, static_cast<std::size_t>(n))});
+    g_job.lines.emplace_back(text, n);
     HWND progress = FindWindowA(nullptr, "Printing");
-    g_spool.progressShown = progress && IsWindowVisible(progress);
-    g_spool.ownerDisabled = g_spool.owner && !IsWindowEnabled(g_spool.owner);
-    if (progress && g_spool.owner) {
-        RECT a, b;
-        GetWindowRect(progress, &a);
-        GetWindowRect(g_spool.owner, &b);
-        g_spool.centred = std::abs((a.left + a.right) - (b.left + b.right)) <= 2 &&
-                          std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
-    }
-    if (static_cast<int>(g_spool.lines.size()) == g_spool.cancelAtLine && progress) {
+    RECT a{}, b{};
+    GetWindowRect(progress, &a), GetWindowRect(g_job.owner, &b);
+    if (g_job.lines.size() == 1)  // shown, owner disabled, centred on it
+        g_job.progress = std::to_string(IsWindowVisible(progress)) + std::to_string(!IsWindowEnabled(g_job.owner)) +
+                         std::to_string(std::abs(a.left + a.right - b.left - b.right) <= 2 &&
+                                        std::abs(a.top + a.bottom - b.top - b.bottom) <= 2);
+    if (static_cast<int>(g_job.lines.size()) == g_job.clickAt) {
         HWND cancel = FindWindowExA(progress, nullptr, "button", "Cancel");
-        SendMessageA(progress, WM_COMMAND, MAKEWPARAM(2, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+        GetWindowRect(cancel, &a);
+        SetCursorPos((a.left + a.right) / 2, (a.top + a.bottom) / 2);
+        INPUT press[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, press, sizeof(INPUT));
     }
-    return 0;
+    return TabbedTextOutA(dc, x, y, text, n, tabs, stops, origin);
 }
 
 struct Printing : ::testing::Test {
     void SetUp() override {
-        g_spool = Spool{};
-        owner = CreateWindowA("static", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr, nullptr,
-                              Instance(), nullptr);
-        g_spool.owner = owner;
-        paper = CreateCompatibleDC(nullptr);
-        TEXTMETRICA tm{};
-        GetTextMetricsA(paper, &tm);
-        lineHeight = tm.tmHeight + tm.tmExternalLeading;
+        ASSERT_EQ(printer.problem, "");
+        g_job = {CreateWindowA("STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, 0, 0, 0, nullptr)};
+        ASSERT_TRUE(startDoc.installed() && endPage.installed() && text.installed());
     }
-    void TearDown() override {
-        DeleteDC(paper);
-        DestroyWindow(owner);
-    }
-    WORD PrintText(const char* text, const char* title, DWORD flags = VWPF_OWNDC) {
-        return PrintBytes(std::string_view(text, strlen(text) + 1), title, flags);
-    }
-    // The block is cut down from a larger one whose bytes after `bytes`
-    // repeat its last character: reading past the block shows.
-    WORD PrintBytes(std::string_view bytes, const char* title, DWORD flags = VWPF_OWNDC) {
-        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 64);
-        auto* p = static_cast<char*>(GlobalLock(mem));
-        std::memset(p, bytes.back(), bytes.size() + 64);
-        std::memcpy(p, bytes.data(), bytes.size());
+    void TearDown() override { DestroyWindow(g_job.owner); }
+    static WORD Print(const std::string& text, const char* title = "Report", HDC dc = nullptr) {
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        lstrcpyA(static_cast<char*>(GlobalLock(mem)), text.c_str());
         GlobalUnlock(mem);
-        mem = GlobalReAlloc(mem, bytes.size(), GMEM_MOVEABLE);
-        WORD r = vwPrintBufferExt(owner, mem, title, paper, flags);
+        const WORD r = vwPrintBufferExt(g_job.owner, mem, title, dc, dc ? VWPF_OWNDC : 0);
         GlobalFree(mem);
         return r;
     }
-    HWND owner = nullptr;
-    HDC paper = nullptr;
-    int lineHeight = 0;
-    ImportPatch startDoc{"gdi32.dll", "StartDocA", reinterpret_cast<void*>(&FakeStartDoc)};
-    ImportPatch startPage{"gdi32.dll", "StartPage", reinterpret_cast<void*>(&FakeStartPage)};
-    ImportPatch endPage{"gdi32.dll", "EndPage", reinterpret_cast<void*>(&FakeEndPage)};
-    ImportPatch endDoc{"gdi32.dll", "EndDoc", reinterpret_cast<void*>(&FakeEndDoc)};
-    ImportPatch textOut{"user32.dll", "TabbedTextOutA", reinterpret_cast<void*>(&FakeTabbedTextOut)};
+    FilePrinter printer{"the printer output goes to a folder whose name takes the profile entry past 80 characters"};
+    ImportPatch startDoc{"gdi32.dll", "StartDocA", reinterpret_cast<void*>(&WatchStartDoc)};
+    ImportPatch endPage{"gdi32.dll", "EndPage", reinterpret_cast<void*>(&FailingEndPage)};
+    ImportPatch text{"user32.dll", "TabbedTextOutA", reinterpret_cast<void*>(&WatchText)};
 };
+
+std::string Row(const char* format, int a, int b = 0) {
+    char line[64];
+    std::snprintf(line, sizeof line, format, a, b);
+    return line;
+}
 
 } // namespace
 
-TEST_F(Printing, LinesPagesAndTheProgressView) {
-    ASSERT_TRUE(startDoc.installed() && textOut.installed());
-    EXPECT_EQ(PrintText("A\r\nB\fC", "Report"), 0);
-    EXPECT_EQ(g_spool.docName, "Report ");
-    ASSERT_EQ(g_spool.lines.size(), 3u);
-    EXPECT_EQ(g_spool.lines[0].y, lineHeight);  // A on line 1, B on line 2, C on line 1 of page 2
-    EXPECT_EQ(g_spool.lines[1].y, 2 * lineHeight);
-    EXPECT_EQ(g_spool.lines[2].y, lineHeight);
-    EXPECT_EQ(g_spool.startPage, 2);
-    EXPECT_EQ(g_spool.endPage, 2);
-    EXPECT_EQ(g_spool.endDoc, 1);
-    EXPECT_TRUE(g_spool.progressShown);
-    EXPECT_TRUE(g_spool.ownerDisabled);
-    EXPECT_TRUE(g_spool.centred);
-    // afterwards: the owner is back, the view gone, the caller's context alive
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(FindWindowA(nullptr, "Printing"), nullptr);
-    EXPECT_EQ(GetObjectType(paper), static_cast<DWORD>(OBJ_MEMDC));
-
-    g_spool = Spool{};
-    PrintText("x", std::string(40, 't').c_str(), VWPF_OWNDC | VWPF_HIDDEN);
-    EXPECT_EQ(g_spool.docName, std::string(31, 't') + " ");
-    EXPECT_FALSE(g_spool.progressShown);
-
-    // a block without a terminating 0 ends with the block
-    g_spool = Spool{};
-    PrintBytes(std::string(5000, 'u'), "t");
-    ASSERT_EQ(g_spool.lines.size(), 1u);
-    EXPECT_EQ(g_spool.lines[0].text, std::string(5000, 'u'));
+TEST_F(Printing, LinesTabsFormFeedsAndPageBreaksWithTheProgressView) {
+    const int perPage = printer.LinesPerPage();
+    ASSERT_GT(perPage, 10);
+    std::string text = "first\r\nsecond\ttab\r\n\tindented\r\n\fpage two\r\n";
+    std::vector<std::string> two{"page two"};
+    for (int row = 1; row <= perPage; ++row) text += Row("row %d\r\n", row);
+    for (int row = 1; row < perPage; ++row) two.push_back(Row("row %d", row));
+    EXPECT_EQ(Print(text, std::string(5000, 't').c_str()), 0);
+    EXPECT_EQ(g_job.doc, std::string(31, 't') + " ");  // of a title of 5,000
+    EXPECT_EQ(g_job.progress, "111");  // shown, the owner disabled, centred on it
+    EXPECT_TRUE(IsWindowEnabled(g_job.owner) && !FindWindowA(nullptr, "Printing"));
+    EXPECT_EQ(printer.Read(), (Pages{{"first", "second  tab", "        indented"}, two, {Row("row %d", perPage)}}))
+        << printer.problem;
 }
 
-TEST_F(Printing, CancelSendsThePagesBegun) {
-    g_spool.cancelAtLine = 2;
-    EXPECT_EQ(PrintText("a\nb\nc\nd", "t"), 0);
-    ASSERT_EQ(g_spool.lines.size(), 2u);
-    EXPECT_EQ(g_spool.endPage, 1);
-    EXPECT_EQ(g_spool.endDoc, 1);
-}
-
-TEST_F(Printing, PrintingErrorsAreReported) {
+TEST_F(Printing, CancelWithTheMouseEndsTheDocumentWithThePagesPrinted) {
+    const int perPage = printer.LinesPerPage();
+    std::string text;
+    for (int page = 1; page <= 40; ++page)
+        for (int line = 1; line <= perPage; ++line) text += Row("page %d line %d\r\n", page, line);
+    g_job.clickAt = 2 * perPage + 1;
     MessageBoxCapture boxes;
-    g_spool.endPageResult = SP_OUTOFDISK;
-    EXPECT_EQ(PrintText("a\fb\fc", "t"), 0);
-    EXPECT_EQ(g_spool.lines.size(), 1u);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Out of disk space");
-    EXPECT_EQ(boxes.boxes()[0].caption, "Error");
-    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(Print(text), 0);
+    EXPECT_EQ(g_job.lines.size(), 3u * perPage);  // no line after the click's page
+    EXPECT_EQ(boxes.transcript(), "");
+    EXPECT_TRUE(IsWindowEnabled(g_job.owner) && !FindWindowA(nullptr, "Printing"));
+    const Pages printed = printer.Read();  // three whole pages, no empty one after them
+    ASSERT_EQ(printed.size(), 3u) << printer.problem;
+    for (int page = 1; page <= 3; ++page) {
+        ASSERT_EQ(printed[page - 1].size(), static_cast<std::size_t>(perPage)) << "page " << page;
+        EXPECT_EQ(printed[page - 1].back(), Row("page %d line %d", page, perPage));
+    }
 }
 
-TEST_F(Printing, FilesAreReadInBlocks) {
-    FILE* f = std::fopen("print.txt", "wb");
-    std::fputs((std::string(10001, 'x') + "\r\nend").c_str(), f);
-    std::fclose(f);
-    EXPECT_EQ(vwPrintFileExt(owner, "print.txt", "file", paper, VWPF_OWNDC), 0);
-    ASSERT_EQ(g_spool.lines.size(), 3u);  // a line crossing the block boundary prints as two
-    EXPECT_EQ(g_spool.lines[0].text.size(), 10000u);
-    EXPECT_EQ(g_spool.lines[1].text, "x");
-    EXPECT_EQ(g_spool.lines[2].text, "end");
+TEST_F(Printing, FilesAreReadInBlocksOnTheCallersPrinter) {
+    std::ofstream("print.txt", std::ios::binary) << std::string(10001, 'x') + "\r\nend";
+    HDC dc = printer.Dc();
+    EXPECT_EQ(vwPrintFileExt(g_job.owner, "print.txt", "file", dc, VWPF_OWNDC | VWPF_HIDDEN), 0);
+    EXPECT_EQ(g_job.lines, (std::vector<std::string>{std::string(10000, 'x'), "x", "end"}));  // split at the block
+    EXPECT_EQ(g_job.progress.substr(0, 2), "01");  // hidden
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_DC));  // the caller's, still alive
+    MessageBoxCapture boxes;
+    EXPECT_EQ(vwPrintFileExt(g_job.owner, "no-such-file.txt", "file", dc, VWPF_OWNDC), 2);
+    {
+        ImportPatch noMemory{"kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&NoMemory)};
+        EXPECT_EQ(vwPrintFileExt(g_job.owner, "print.txt", "file", dc, VWPF_OWNDC), 1);
+    }
+    EXPECT_EQ(boxes.transcript(), "");
+    DeleteDC(dc);
     DeleteFileA("print.txt");
-    MessageBoxCapture boxes;
-    EXPECT_EQ(vwPrintFileExt(owner, "no-such-file.txt", "file", paper, VWPF_OWNDC), 2);
-    EXPECT_TRUE(boxes.boxes().empty());
 }
 
-TEST(PrintFailures, NoPrinterAndARefusingSpooler) {
-    HWND owner = CreateWindowA("static", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
-                               Instance(), nullptr);
+TEST_F(Printing, FailuresAreReportedAndTheOwnerEnabledAgain) {
     MessageBoxCapture boxes;
-    WriteProfileStringA("windows", "Device", nullptr);
-    EXPECT_EQ(vwGetPrinterDC(), nullptr);  // no default printer in the profile
+    for (int status : {SP_OUTOFDISK, SP_OUTOFMEMORY}) {
+        g_job.endPage = status;
+        EXPECT_EQ(Print("a\fb\fc"), 0);
+    }
+    EXPECT_EQ(g_job.lines, (std::vector<std::string>{"a", "a"}));  // the first page break fails
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    HDC memoryDc = CreateCompatibleDC(nullptr);  // no printer: the spooler refuses the document
+    EXPECT_EQ(vwPrintBufferExt(g_job.owner, mem, "t", memoryDc, VWPF_OWNDC), 4);
+    EXPECT_EQ(GetObjectType(memoryDc), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(vwPrintBufferExt(g_job.owner, nullptr, "t", memoryDc, VWPF_OWNDC), 1);
+    DeleteDC(memoryDc);
+    WriteProfileStringA("windows", "Device", nullptr);  // no default printer
+    EXPECT_EQ(vwGetPrinterDC(), nullptr);
+    EXPECT_EQ(vwPrintBuffer(g_job.owner, mem, "t"), 4);
     WriteProfileStringA("windows", "Device", "Nowhere,nodriver,nul:");
     EXPECT_EQ(vwGetPrinterDC(), nullptr);
-    WriteProfileStringA("windows", "Device", nullptr);
-
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
-    EXPECT_EQ(vwPrintBuffer(owner, mem, "t"), 4);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Unable to access printer.");
-    EXPECT_TRUE(IsWindowEnabled(owner));
-
-    // a context that is no printer: the spooler refuses the document
-    HDC mem_dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(vwPrintBufferExt(owner, mem, "t", mem_dc, VWPF_OWNDC), 4);
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[1].text, "Unable to start print job");
-    EXPECT_EQ(GetObjectType(mem_dc), static_cast<DWORD>(OBJ_MEMDC));
-    EXPECT_EQ(FindWindowA(nullptr, "Printing"), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(vwPrintBufferExt(owner, nullptr, "t", mem_dc, VWPF_OWNDC), 1);
-    EXPECT_EQ(boxes.boxes().back().text, "Unable to lock global data handle.");
-    DeleteDC(mem_dc);
     GlobalFree(mem);
-    DestroyWindow(owner);
+    EXPECT_EQ(boxes.transcript(), "Error: Out of disk space | Error: Out of memory space | Error: Unable to start print "
+                                  "job | Error: Unable to lock global data handle. | Error: Unable to access printer.");
+    EXPECT_TRUE(IsWindowEnabled(g_job.owner) && !FindWindowA(nullptr, "Printing"));
 }

@@ -53,6 +53,12 @@ MessageBoxCapture::~MessageBoxCapture() {
 }
 
 const std::vector<CapturedBox>& MessageBoxCapture::boxes() const { return g_boxes; }
+std::string MessageBoxCapture::transcript() const {
+    std::string out;
+    for (const CapturedBox& b : g_boxes) out += (out.empty() ? "" : " | ") + b.caption + ": " + b.text;
+    return out;
+}
+
 void MessageBoxCapture::clear() { g_boxes.clear(); }
 void MessageBoxCapture::answer(std::vector<int> buttons) { g_answers = std::move(buttons); }
 

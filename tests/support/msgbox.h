@@ -24,6 +24,8 @@ public:
     MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
 
     const std::vector<CapturedBox>& boxes() const;
+    // The boxes so far as "caption: text", joined by " | ".
+    std::string transcript() const;
     void clear();
     // The next boxes are closed with these buttons (IDYES, IDNO, ...), in
     // order; once they are used up, boxes get IDOK again.
