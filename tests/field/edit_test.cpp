@@ -1,194 +1,61 @@
-// Edit fields: the keystroke filter, auto-tab, data exchange and validation
-// through the companion library, end to end in a modal view.
-#include <gtest/gtest.h>
-
+// Edit fields and data exchange: the keystroke filters, auto-tab, field
+// type and limits, bound variables of every kind, long texts, and the whole
+// way from keystroke to variable in a modal view.
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "beep.h"
+#include "fieldtest.h"
 #include "msgbox.h"
-#include "imports.h"
-#include "testapp.h"
-#include "typing.h"
 
 using namespace tstest;
 
 namespace {
-
-// Reads of window longs that tscore32.dll makes.
-int g_windowLongs = 0;
-LONG WINAPI CountingGetWindowLongA(HWND h, int index) {
-    ++g_windowLongs;
-    return GetWindowLongA(h, index);
-}
-#ifdef _WIN64
-LONG_PTR WINAPI CountingGetWindowLongPtrA(HWND h, int index) {
-    ++g_windowLongs;
-    return GetWindowLongPtrA(h, index);
-}
-#endif
-
-struct EditFields : ::testing::Test {
+struct EditFields : FieldTest {
     void SetUp() override {
-        view.reset(vwOpenView(Instance(), "edits", WS_POPUP | WS_VISIBLE, nullptr, nullptr, 0));
-        MoveWindow(view->hWnd, 0, 0, 300, 120, FALSE);
-        vwSetFieldEx(view.get(), 101, "edit", "", WS_TABSTOP | WS_VISIBLE | ES_AUTOHSCROLL, 0, 4, 4, 60, 12, number,
-                     nullptr);
-        vwSetFieldEx(view.get(), 102, "edit", "", WS_TABSTOP | WS_VISIBLE | ES_AUTOHSCROLL, 0, 4, 20, 60, 12, name,
-                     nullptr);
-        vwSetFieldString(view.get(), 101, "@NUM@LIMIT(5)@AUTOTAB");
-        vwShowView(view.get());
+        FieldTest::SetUp();
+        Add(101, "edit", WS_TABSTOP | ES_AUTOHSCROLL, 4, 4);
+        Add(102, "edit", WS_TABSTOP | ES_AUTOHSCROLL, 4, 20);
+        Dirs(101, "@NUM@LIMIT(5)@AUTOTAB");
     }
-    void Type(HWND h, const char* s) {
-        for (; *s; ++s) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(*s), 1);
+    void Focus(LONG id, const char* directives) {  // new directives, in force from the next focus
+        Dirs(id, directives);
+        SetFocus(W(id == 101 ? 102 : 101));
+        SetFocus(W(id));
+        SetWindowTextA(W(id), "");
     }
-    HWND W(LONG id) { return vwGetFieldWindow(view.get(), id); }
-    char number[80] = "";
-    char name[80] = "";
-    ViewGuard view;
 };
-
 } // namespace
 
-TEST_F(EditFields, NumbersOnlyAndAutoTabWhenFull) {
-    SetFocus(W(101));
-    Type(W(101), "a1b2");
-    EXPECT_EQ(TextOf(W(101)), "12");
-    EXPECT_EQ(SendMessageA(W(101), EM_GETLIMITTEXT, 0, 0), 5);
-    Type(W(101), "345");
-    EXPECT_EQ(TextOf(W(101)), "12345");
-    EXPECT_EQ(GetFocus(), W(102));  // moved on as soon as the field was full
-    Type(W(102), "x\ty\r");  // Tab and Enter never reach a single-line edit
-    EXPECT_EQ(TextOf(W(102)), "xy");
-    vwUpdateApp(view.get());
-    EXPECT_STREQ(number, "12345");
-    EXPECT_STREQ(name, "xy");
-}
-
-TEST_F(EditFields, FiltersInOrder) {
-    vwSetFieldString(view.get(), 102, "@UP@Include(ABC)@EXCLUDE(C)");
-    SetFocus(W(102));
-    Type(W(102), "abcdAB");
-    // "@Include" is tested before "@UP" converts: lower case never passes
-    EXPECT_EQ(TextOf(W(102)), "AB");
-    vwSetFieldString(view.get(), 102, "@ALPHA@UP");
-    SetFocus(W(101));
-    SetFocus(W(102));  // the flags follow the new string at the next focus
-    SetWindowTextA(W(102), "");
-    Type(W(102), "q7 r\x08");
-    EXPECT_EQ(TextOf(W(102)), "Q");  // backspace passed
-    vwSetFieldString(view.get(), 102, "");
-    SetFocus(W(101));
-    SetFocus(W(102));
-    Type(W(102), "z9");
-    EXPECT_EQ(TextOf(W(102)), "Qz9");
-}
-
-TEST_F(EditFields, ExchangeLimitsTypeAndValidation) {
-    std::strcpy(number, "777");
-    vwUpdateScreen(view.get());
-    EXPECT_EQ(TextOf(W(101)), "777");
-    SetWindowTextA(W(102), std::string(100, 'w').c_str());
-    vwUpdateApp(view.get());
-    EXPECT_EQ(std::strlen(name), 79u);  // no "@LIMIT": 79 characters
-    LONG limit = -1;
-    EXPECT_EQ(SendMessageA(W(101), VWM_GETFIELDTYPE, 0, reinterpret_cast<LPARAM>(&limit)), 4);
-    EXPECT_EQ(limit, 5);
-    EXPECT_EQ(SendMessageA(W(102), VWM_GETFIELDTYPE, 0, reinterpret_cast<LPARAM>(&limit)), 4);
-    EXPECT_EQ(limit, 80);
-    EXPECT_EQ(SendMessageA(W(101), VWM_GETFIELDTYPE, 0, 0), 4);
-    SetWindowTextA(W(101), "12a");
-    EXPECT_EQ(SendMessageA(W(101), VWM_VALIDATE, 0, 0), -1);
-    SetFocus(W(101));
-    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(GetFocus(), W(101));  // the invalid number keeps the focus
-    SetWindowTextA(W(101), "12");
-    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(GetFocus(), W(102));
-    // multi-line edits want arrows and characters
-    vwSetFieldEx(view.get(), 103, "edit", "", ES_MULTILINE | WS_VISIBLE, 0, 100, 4, 60, 30, nullptr, nullptr);
-    EXPECT_EQ(SendMessageA(W(103), WM_GETDLGCODE, 0, 0), 0x8089);
-}
-
-TEST_F(EditFields, RejectionsBeepWhileControlKeysPass) {
+TEST_F(EditFields, FiltersRefuseWithABeepAndLetControlKeysPass) {
     BeepRecorder beeps;
     ASSERT_TRUE(beeps.installed());
-    SetFocus(W(101));
-    Type(W(101), "a-. 7\r");
-    EXPECT_EQ(TextOf(W(101)), "7");
-    EXPECT_EQ(beeps.count(), 4);  // Enter is swallowed silently
-    // the clipboard keys are never filtered
-    ASSERT_TRUE(OpenClipboard(view->hWnd));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 3);
-    std::memcpy(GlobalLock(mem), "x9", 3);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-    Type(W(101), "\x16\x08");  // Ctrl+V, then Backspace
-    EXPECT_EQ(TextOf(W(101)), "7x");
-    EXPECT_EQ(beeps.count(), 4);
-    // "@NUM" with "@ALPHA": no printable key passes
-    vwSetFieldString(view.get(), 102, "@NUM@ALPHA");
-    SetFocus(W(102));
-    Type(W(102), "a1 ");
-    EXPECT_EQ(TextOf(W(102)), "");
-    EXPECT_EQ(beeps.count(), 7);
-}
-
-namespace {
-// A field procedure that reports its own refusals, as applications do.
-LRESULT CALLBACK ReportingFieldProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    const LRESULT r = DefEditProc(h, m, w, l);
-    if (m == VWM_VALIDATE && r == -1) vwSetViewError(vwGetView(GetParent(h)), 101, 0, 0, "Digits only", VWSVE_MBOX);
-    return r;
-}
-} // namespace
-
-TEST_F(EditFields, RefusalsAreHeardUnlessTheApplicationReportsThem) {
-    BeepRecorder beeps;
-    ASSERT_TRUE(beeps.installed());
-    vwSetFieldEx(view.get(), IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
-    vwSetOKButton(view.get(), IDOK);
-    SetFocus(W(101));
-    SetWindowTextA(W(101), "12a");
-    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(GetFocus(), W(101));
-    EXPECT_EQ(beeps.count(), 1);
-    SendMessageA(W(101), WM_CHAR, VK_RETURN, 0);  // OK is refused as well: the view stays
-    EXPECT_TRUE(IsWindow(view->hWnd));
-    EXPECT_EQ(beeps.count(), 2);
-    // a refusal the application reports is not announced twice
-    MessageBoxCapture boxes;
-    vwSetFieldProc(view.get(), 101, ReportingFieldProc);
-    SendMessageA(W(101), WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(GetFocus(), W(101));
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, "Digits only");
-    EXPECT_EQ(beeps.count(), 2);
-}
-
-TEST_F(EditFields, ARefusedKeyReadsNothingButTheViewFromTheWindows) {
-    SetFocus(W(101));
-    ImportPatch longs{"user32.dll", "GetWindowLongA", reinterpret_cast<void*>(&CountingGetWindowLongA)};
-    ASSERT_TRUE(longs.installed());
-#ifdef _WIN64
-    ImportPatch ptrs{"user32.dll", "GetWindowLongPtrA", reinterpret_cast<void*>(&CountingGetWindowLongPtrA)};
-    ASSERT_TRUE(ptrs.installed());
-#endif
-    g_windowLongs = 0;
-    Type(W(101), "abc");
-    // the field's number, identifier and style are the library's own to know;
-    // only the view pointer comes from the parent window, once a key
-    EXPECT_EQ(g_windowLongs, 3);
-    EXPECT_EQ(TextOf(W(101)), "");
+    const struct { const char *dirs, *typed, *kept; int refused; } cases[] = {
+        {"@NUM", "a-. 7\x08" "9", "9", 4},  // Backspace is never filtered
+        {"@NUM@ALPHA", "a1 ", "", 3},
+        {"@UP@Include(ABC)@EXCLUDE(C)", "abcdAB", "AB", 4},  // "@Include" is tested before "@UP" converts
+        {"@ALPHA@UP", "q7 r\xE9", "QR", 3},                   // accented letters are no letters
+        {"", "z9,", "z9,", 0},  // the field before was "@NUM"
+    };
+    for (const auto& c : cases) {
+        beeps.reset();
+        Focus(102, c.dirs);
+        Type(W(102), c.typed);
+        EXPECT_EQ(TextOf(W(102)), c.kept) << c.dirs;
+        EXPECT_EQ(beeps.count(), c.refused) << c.dirs;
+    }
+    // "@EXCLUDE" is read at every key, the other filters at the next focus
+    Focus(102, "");
+    Dirs(102, "@NUM@EXCLUDE(z)");
+    Type(W(102), "yz");
+    EXPECT_EQ(TextOf(W(102)), "y");
 }
 
 TEST_F(EditFields, AutoTabByLengthAndByWidth) {
-    vwSetFieldString(view.get(), 101, "@AUTOTAB@LIMIT(3)");
-    SetFocus(W(102));
-    SetFocus(W(101));  // the filter follows the new string from this focus on
-    SetWindowTextA(W(101), "");
+    Focus(101, "@AUTOTAB@LIMIT(3)");
+    EXPECT_EQ(SendMessageA(W(101), EM_GETLIMITTEXT, 0, 0), 3);
     Type(W(101), "ab");
     EXPECT_EQ(GetFocus(), W(101));
     Type(W(101), "c");
@@ -199,70 +66,169 @@ TEST_F(EditFields, AutoTabByLengthAndByWidth) {
     EXPECT_EQ(TextOf(W(101)), "abc");
 
     // without "@LIMIT" the field is full when one more character would not fit
-    vwSetFieldEx(view.get(), 103, "edit", "", WS_TABSTOP | WS_VISIBLE | ES_AUTOHSCROLL, 0, 80, 4, 40, 12, nullptr,
-                 nullptr);
-    vwSetFieldString(view.get(), 103, "@AUTOTAB");
-    SetFocus(W(103));
-    int typed = 0;
-    while (GetFocus() == W(103) && typed < 40) {
-        Type(W(103), "W");
-        ++typed;
-    }
-    ASSERT_NE(GetFocus(), W(103));
-    HDC dc = GetDC(W(103));
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(W(103), WM_GETFONT, 0, 0)));
-    SIZE one{}, text{};
-    GetTextExtentPoint32A(dc, "W", 1, &one);
-    const std::string t = TextOf(W(103));
-    GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &text);
-    SelectObject(dc, old);
-    ReleaseDC(W(103), dc);
+    HWND narrow = Add(103, "edit", WS_TABSTOP | ES_AUTOHSCROLL, 80, 4, 40, 12);
+    Dirs(103, "@AUTOTAB");
+    SetFocus(narrow);
+    LONG typed = 0;
+    for (; GetFocus() == narrow && typed < 40; ++typed) Type(narrow, "W");
+    HDC dc = GetDC(narrow);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(narrow, WM_GETFONT, 0, 0)));
+    SIZE w{};
+    GetTextExtentPoint32A(dc, "W", 1, &w);
+    ReleaseDC(narrow, dc);
     RECT rc;
-    GetClientRect(W(103), &rc);
-    EXPECT_GE(text.cx + one.cx, rc.right);
-    EXPECT_LT(text.cx, rc.right);  // it moved at the first character that filled the field
+    GetClientRect(narrow, &rc);
+    EXPECT_GE((typed + 1) * w.cx, rc.right);  // it moved at the first W after which one more would not fit
+    EXPECT_LT(typed * w.cx, rc.right);
+}
+
+TEST_F(EditFields, TypeLimitsAndWhatMultiLineFieldsWant) {
+    LONG limits[2] = {-1, -1};
+    EXPECT_EQ(SendMessageA(W(101), VWM_GETFIELDTYPE, 0, reinterpret_cast<LPARAM>(&limits[0])), 4);
+    EXPECT_EQ(SendMessageA(W(102), VWM_GETFIELDTYPE, 0, reinterpret_cast<LPARAM>(&limits[1])), 4);
+    EXPECT_EQ(std::pair(limits[0], limits[1]), std::pair(5L, 80L));  // "@LIMIT", or 80 without
+    Dirs(102, "@UP");  // converts typing; it does not refuse what is there
+    SetWindowTextA(W(102), "smith");
+    EXPECT_EQ(SendMessageA(W(102), VWM_VALIDATE, 0, 0), 0);
+    // multi-line edits want arrows and characters, and get Tab never
+    HWND memo = Add(103, "edit", ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP, 100, 4, 60, 30);
+    EXPECT_EQ(SendMessageA(memo, WM_GETDLGCODE, 0, 0), 0x8089);
+    SetFocus(memo);
+    Type(memo, "a\tb\rc");
+    EXPECT_EQ(TextOf(memo), "ab\r\nc");
 }
 
 namespace {
-char g_typed[80] = "";
-
-// Presses Enter in field 101 once; a view that is still open afterwards
-// (its OK refused) is ended with -1.
-LRESULT CALLBACK PressEnterOnce(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) SetTimer(hWnd, 1, 10, nullptr);
-    if (msg == WM_TIMER && wParam == 1) {
-        KillTimer(hWnd, 1);
-        HVIEW view = vwGetView(hWnd);
-        HWND field = vwGetFieldWindow(view, 101);
-        SetFocus(field);
-        SendMessageA(field, WM_CHAR, VK_RETURN, 1);
-        if (view->showState != VWS_ENDMODAL) vwEndModalView(view, -1);
-        return 0;
-    }
-    return DefViewProc(hWnd, msg, wParam, lParam);
+// A typed control class stand-in: it keeps the address it is handed.
+void* g_address = nullptr;
+LRESULT CALLBACK TypedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == VWM_APPTOSCR || m == VWM_SCRTOAPP) g_address = reinterpret_cast<void*>(l);
+    return DefWindowProcA(h, m, w, l);
 }
+using Exchange = FieldTest;
 } // namespace
 
-TEST(EditScenario, UpperCaseFieldTakesLowerCaseFromItsVariable) {
-    std::strcpy(g_typed, "smith");
-    HVIEW v = vwOpenView(Instance(), "upper", WS_POPUP | WS_VISIBLE, nullptr, PressEnterOnce, 0);
-    vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_typed, nullptr);
-    vwSetFieldEx(v, IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
-    vwSetOKButton(v, IDOK);
-    vwSetFieldString(v, 101, "@UP");
-    EXPECT_EQ(vwShowModalView(v), 1);  // "@UP" converts typing; it does not refuse the value
-    EXPECT_STREQ(g_typed, "smith");
+TEST_F(Exchange, ButtonsConvertTheirVariablesOtherControlsTakeTheAddress) {
+    LONG group = 0, alone = 0, state = 0;
+    const struct { LONG id; DWORD style; LONG* var; } buttons[] = {{11, BS_AUTORADIOBUTTON | WS_GROUP, &group},
+        {12, BS_AUTORADIOBUTTON, &group}, {13, BS_AUTORADIOBUTTON, &group}, {21, BS_AUTORADIOBUTTON | WS_GROUP, &alone},
+        {31, BS_AUTO3STATE | WS_GROUP, &state}};
+    for (const auto& b : buttons) Add(b.id, "button", b.style, 0, 10 * (b.id % 20), 40, 10, b.var);
+    auto checks = [&] {  // the check states of the five buttons
+        std::string states;
+        for (const auto& b : buttons) states += std::to_string(IsDlgButtonChecked(view->hWnd, b.id));
+        return states;
+    };
+    CheckDlgButton(view->hWnd, 12, BST_CHECKED);
+    CheckDlgButton(view->hWnd, 21, BST_CHECKED);
+    CheckDlgButton(view->hWnd, 31, BST_INDETERMINATE);
+    vwDoScrToApp(view.get(), 21);
+    vwDoScrToApp(view.get(), 12);
+    EXPECT_EQ(alone, 1);   // alone on its variable: 1
+    EXPECT_EQ(group, 12);  // a neighbour shares the variable: the identifier
+    group = 0;
+    vwUpdateApp(view.get());
+    EXPECT_EQ(std::to_string(group) + " " + std::to_string(alone) + " " + std::to_string(state), "12 21 2");
+    group = 13;
+    alone = state = 0;
+    vwDoAppToScr(view.get(), 21);  // never unchecks
+    EXPECT_EQ(checks(), "01012");
+    vwUpdateScreen(view.get());
+    EXPECT_EQ(checks(), "00100");
+    alone = 1;
+    state = 5;
+    vwDoAppToScr(view.get(), 21);
+    vwDoAppToScr(view.get(), 31);
+    EXPECT_EQ(checks(), "00111");
+    CheckDlgButton(view->hWnd, 21, BST_UNCHECKED);  // an automatic radio unchecked clears a 1
+    EXPECT_EQ(alone, 0);
+
+    RegisterTestClass("tsstring32", TypedProc);
+    char text[80] = "x";
+    Add(41, "tsstring", 0, 0, 60, 40, 10, text);
+    Add(42, "tsstring", 0, 0, 72, 40, 10);
+    vwUpdateApp(view.get());
+    EXPECT_EQ(g_address, text);
+    vwDoAppToScr(view.get(), 42);  // a single field gets its null address too
+    EXPECT_EQ(g_address, nullptr);
 }
 
-TEST(EditScenario, TypedValuesReachTheVariableOnOk) {
-    std::strcpy(g_typed, "old");
-    SetTypingScript({101, "4x2", VK_RETURN});  // Enter: the OK command
-    HVIEW v = vwOpenView(Instance(), "scenario", WS_POPUP | WS_VISIBLE, nullptr, TypingViewProc, 0);
-    MoveWindow(v->hWnd, 0, 0, 200, 80, FALSE);
-    vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, g_typed, nullptr);
-    vwSetFieldEx(v, IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE, 0, 80, 4, 40, 14, nullptr, nullptr);
-    vwSetOKButton(v, IDOK);
-    vwSetFieldString(v, 101, "@NUM");
+TEST_F(Exchange, LongTextsAreCutToTheirBuffersAndStillChecked) {
+    const std::string digits(5000, '7');
+    char plain[90], limited[320];
+    std::memset(plain, '#', sizeof plain);
+    std::memset(limited, '#', sizeof limited);
+    Add(51, "edit", ES_AUTOHSCROLL | WS_TABSTOP, 0, 0, 60, 12, plain);
+    Add(52, "edit", ES_AUTOHSCROLL | WS_TABSTOP, 0, 14, 60, 12, limited);
+    Dirs(51, "@NUM@AUTOTAB");
+    Dirs(52, "@NUM@LIMIT(300)");
+    SetWindowTextA(W(51), digits.c_str());
+    SetWindowTextA(W(52), digits.c_str());
+    vwUpdateApp(view.get());
+    EXPECT_EQ(std::string(plain) + plain[80], digits.substr(0, 79) + "#");  // no "@LIMIT": 79 characters
+    EXPECT_EQ(std::string(limited) + limited[301], digits.substr(0, 300) + "#");
+    EXPECT_EQ(SendMessageA(W(51), VWM_VALIDATE, 0, 0), 0);
+    SetWindowTextA(W(52), (std::string(100, '1') + "x" + digits).c_str());
+    EXPECT_EQ(SendMessageA(W(52), VWM_VALIDATE, 0, 0), -1);
+    SetFocus(W(51));  // a full field moves the focus on at the next character
+    SendMessageA(W(51), EM_SETSEL, 5000, 5000);
+    Type(W(51), "7");
+    EXPECT_EQ(GetFocus(), W(52));
+}
+
+namespace {
+
+int g_reports = 0;
+std::function<void(HWND)> g_script;  // played once the modal loop runs
+LRESULT CALLBACK ScenarioProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) PostMessageA(hWnd, WM_APP, 0, 0);
+    if (msg == WM_APP) g_script(hWnd);
+    if (msg != VWM_VALIDATE || lParam != 101) return DefViewProc(hWnd, msg, wParam, lParam);
+    // the application reports an invalid number; the field keeps the focus
+    HVIEW view = vwGetView(hWnd);
+    if (SendMessageA(vwGetFieldWindow(view, 101), VWM_VALIDATE, wParam, 0) == -1) {
+        ++g_reports;
+        vwSetViewError(view, 101, 0, 0, "E100", VWSVE_KEY | VWSVE_MBOX);
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(TypicalRequest, FromKeystrokeToVariable) {
+    FILE* f = std::fopen("vwerror.txt", "wb");
+    std::fputs("E099,Something else\r\nE100,Digits only, please\r\n", f);
+    std::fclose(f);
+    BeepRecorder beeps;
+    MessageBoxCapture boxes;
+    char number[80] = "kept";
+    g_script = [&](HWND hWnd) {
+        HWND field = vwGetFieldWindow(vwGetView(hWnd), 101), ok = vwGetFieldWindow(vwGetView(hWnd), IDOK);
+        SetFocus(field);
+        Type(field, "x");  // not a digit
+        EXPECT_EQ(beeps.count(), 1);
+        EXPECT_EQ(TextOf(field), "kept");
+        SetWindowTextA(field, "");
+        Type(field, "12345");
+        EXPECT_NE(GetFocus(), field);  // moved on when full
+        SetFocus(field);
+        SetWindowTextA(field, "12a45");
+        SendMessageA(field, WM_KEYDOWN, VK_TAB, 0);  // the check before leaving
+        EXPECT_EQ(GetFocus(), field);
+        EXPECT_EQ(beeps.count(), 1);  // reported, so not heard
+        SetWindowTextA(field, "54321");
+        SendMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        SendMessageA(ok, WM_LBUTTONUP, 0, 0);
+    };
+    HVIEW v = vwOpenView(Instance(), "typical", WS_POPUP | WS_VISIBLE, nullptr, ScenarioProc, 0);
+    vwSetFieldEx(v, 101, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 4, 60, 12, number, nullptr);
+    vwSetFieldEx(v, 102, "edit", "", WS_TABSTOP | WS_VISIBLE, 0, 4, 20, 60, 12, nullptr, nullptr);
+    vwSetFieldEx(v, IDOK, "button", "OK", BS_DEFPUSHBUTTON | WS_VISIBLE | WS_DLGFRAME, 0, 80, 4, 40, 14, nullptr, nullptr);
+    vwSetFieldString(v, 101, "@NUM@LIMIT(5)@AUTOTAB");
     EXPECT_EQ(vwShowModalView(v), 1);
-    EXPECT_STREQ(g_typed, "42");
+    EXPECT_EQ(g_reports, 1);  // the OK check found nothing more to report
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption + ": " + boxes.boxes()[0].text, "Error: Digits only, please");
+    EXPECT_STREQ(number, "54321");
+    DeleteFileA("vwerror.txt");
 }

@@ -7,13 +7,18 @@ namespace tstest {
 
 class BeepRecorder {
 public:
-    BeepRecorder();
+    BeepRecorder() { beeps_ = 0; }
     bool installed() const { return patch_.installed(); }
-    int count() const;
-    void reset();
+    int count() const { return beeps_; }
+    void reset() { beeps_ = 0; }
 
 private:
-    ImportPatch patch_;
+    static inline int beeps_ = 0;
+    static BOOL WINAPI Record(UINT) {
+        ++beeps_;
+        return TRUE;
+    }
+    ImportPatch patch_{"user32.dll", "MessageBeep", reinterpret_cast<void*>(&Record)};
 };
 
 } // namespace tstest

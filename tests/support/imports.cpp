@@ -5,30 +5,25 @@
 namespace tstest {
 namespace {
 
-// The import address table entry of `module` for `dll`!`name`, or for the
-// ordinal `ordinal` when `name` is null.
-void** ImportSlot(HMODULE module, const char* dll, const char* name, WORD ordinal) {
-    if (!module) return nullptr;
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+// The import address table entry of tscore32.dll for `dll`!`name`, or for
+// the ordinal `ordinal` when `name` is null.
+void** ImportSlot(const char* dll, const char* name, WORD ordinal) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA("tscore32.dll"));
+    if (!base) return nullptr;
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!dir.VirtualAddress) return nullptr;
     for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + imp->Name), dll) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk
-                                                                                           : imp->FirstThunk));
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
+            base + (imp->OriginalFirstThunk ? imp->OriginalFirstThunk : imp->FirstThunk));
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                if (!name && IMAGE_ORDINAL(names->u1.Ordinal) == ordinal)
-                    return reinterpret_cast<void**>(&slots->u1.Function);
-                continue;
-            }
-            if (!name) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
+            const bool match = IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                ? !name && IMAGE_ORDINAL(names->u1.Ordinal) == ordinal
+                : name && !std::strcmp(reinterpret_cast<const char*>(
+                              reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name), name);
+            if (match) return reinterpret_cast<void**>(&slots->u1.Function);
         }
     }
     return nullptr;
@@ -43,16 +38,16 @@ void Patch(void** slot, void* value) {
 
 } // namespace
 
-ImportPatch::ImportPatch(const char* dll, const char* function, void* replacement) {
-    Install(ImportSlot(GetModuleHandleA("tscore32.dll"), dll, function, 0), replacement);
+ImportPatch::ImportPatch(const char* dll, const char* function, void* replacement)
+    : slot_(ImportSlot(dll, function, 0)) {
+    Install(replacement);
 }
 
-ImportPatch::ImportPatch(const char* dll, WORD ordinal, void* replacement) {
-    Install(ImportSlot(GetModuleHandleA("tscore32.dll"), dll, nullptr, ordinal), replacement);
+ImportPatch::ImportPatch(const char* dll, WORD ordinal, void* replacement) : slot_(ImportSlot(dll, nullptr, ordinal)) {
+    Install(replacement);
 }
 
-void ImportPatch::Install(void** slot, void* replacement) {
-    slot_ = slot;
+void ImportPatch::Install(void* replacement) {
     if (!slot_) return;
     original_ = *slot_;
     Patch(slot_, replacement);

@@ -19,7 +19,7 @@ public:
     bool installed() const { return slot_ != nullptr; }
 
 private:
-    void Install(void** slot, void* replacement);
+    void Install(void* replacement);
     void** slot_ = nullptr;
     void* original_ = nullptr;
 };

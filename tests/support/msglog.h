@@ -3,16 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tstest {
 
-struct LoggedMessage {
-    HWND hWnd;
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+struct LoggedMessage { HWND hWnd; UINT msg; WPARAM wParam; LPARAM lParam; };
 
 class MessageLog {
 public:
@@ -20,14 +16,25 @@ public:
     void clear() { entries_.clear(); }
     const std::vector<LoggedMessage>& entries() const { return entries_; }
     // The message numbers in order, optionally only those in `filter`.
-    std::vector<UINT> sequence(const std::vector<UINT>& filter = {}) const;
-    bool contains(UINT msg) const;
+    std::vector<UINT> sequence(const std::vector<UINT>& filter = {}) const {
+        std::vector<UINT> out;
+        for (const LoggedMessage& e : entries_)
+            if (filter.empty() || std::count(filter.begin(), filter.end(), e.msg)) out.push_back(e.msg);
+        return out;
+    }
+    bool contains(UINT msg) const { return !sequence({msg}).empty(); }
 
 private:
     std::vector<LoggedMessage> entries_;
 };
 
 // Pumps the thread's queue until it is empty.
-void PumpMessages();
+inline void PumpMessages() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
 
 } // namespace tstest

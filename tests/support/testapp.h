@@ -35,26 +35,28 @@ private:
 // Registers a window class of the test program (a stand-in for a control
 // class an application would register).
 inline void RegisterTestClass(const char* name, WNDPROC proc) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Instance();
-    wc.lpszClassName = name;
+    const WNDCLASSA wc = {0, proc, 0, 0, Instance(), nullptr, nullptr, nullptr, nullptr, name};
     RegisterClassA(&wc);
 }
 
 inline std::string ClassOf(HWND h) {
     char buf[64] = {};
-    GetClassNameA(h, buf, sizeof buf);
-    return buf;
+    return std::string(buf, GetClassNameA(h, buf, sizeof buf));
 }
 
+// The whole text of a window, however long.
 inline std::string TextOf(HWND h) {
-    char buf[1024] = {};
-    GetWindowTextA(h, buf, sizeof buf);
-    return buf;
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(h, s.data(), static_cast<int>(s.size()))));
+    return s;
 }
 
 inline LONG StyleOf(HWND h) { return GetWindowLongA(h, GWL_STYLE); }
+
+// Types a text into a window as the keyboard does, one WM_CHAR a byte.
+inline void Type(HWND h, const std::string& s) {
+    for (unsigned char c : s) SendMessageA(h, WM_CHAR, c, 1);
+}
 
 // The logical font of a font handle.
 inline LOGFONTA FontOf(HFONT f) {
@@ -66,7 +68,7 @@ inline LOGFONTA FontOf(HFONT f) {
 // -(points x LOGPIXELSY / 72) rounded, as the screen maps it.
 inline int PointsToHeight(int points) {
     HDC dc = GetDC(nullptr);
-    int h = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    const int h = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
     ReleaseDC(nullptr, dc);
     return h;
 }
@@ -74,7 +76,7 @@ inline int PointsToHeight(int points) {
 // The colour of one pixel of a window as it was painted.
 inline COLORREF PixelAt(HWND h, int x, int y) {
     HDC dc = GetDC(h);
-    COLORREF c = GetPixel(dc, x, y);
+    const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(h, dc);
     return c;
 }
