@@ -32,19 +32,20 @@ std::set<COLORREF> Colours(HWND h) {
         for (int x = 10; x < 18; ++x) seen.insert(PixelAt(h, x, y));
     return seen;
 }
-
 // A solid green 8 x 8 picture in the temporary folder; its path without ".bmp".
 std::string GreenBitmapFile() {
     char tmp[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
-    BYTE file[54 + 8 * 24] = {'B', 'M', sizeof file, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 8, 0, 0, 0, 8, 0, 0, 0, 1, 0, 24};
-    for (int i = 55; i < static_cast<int>(sizeof file); i += 3) file[i] = 255;  // blue, green, red
+    BYTE file[54 + 8 * 24] = {'B', 'M', sizeof file, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // then the picture's header
+                              40, 0, 0, 0, 8, 0, 0, 0, 8, 0, 0, 0, 1, 0, 24};         // and blue, green, red
+    for (int i = 55; i < static_cast<int>(sizeof file); i += 3) file[i] = 255;
     FILE* f = std::fopen((std::string(tmp) + "tsgreen.bmp").c_str(), "wb");
     std::fwrite(file, 1, sizeof file, f);
     std::fclose(f);
     return std::string(tmp) + "tsgreen";
 }
-
+// What a colour request answers: the brush, the text and background colours.
+std::vector<LONG_PTR> Answer(HBRUSH b, COLORREF text, COLORREF bk) { return {LONG_PTR(b), LONG_PTR(text), LONG_PTR(bk)}; }
 std::string g_rename;
 LRESULT CALLBACK RenameBitmap(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == VWM_FINDBITMAP && !g_rename.empty()) return lstrcpynA(reinterpret_cast<char*>(l), g_rename.c_str(), 240), 0;
@@ -82,13 +83,12 @@ TEST(Painting, FieldsTakeTheirColoursTheFocusedOneItsSelectionColoursUnderSelCol
         SetTextColor(dc, 0);
         SetBkColor(dc, 0);
         const LRESULT brush = SendMessageA(v->hWnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(e));
-        return std::vector<LONG_PTR>{brush, static_cast<LONG_PTR>(GetTextColor(dc)), static_cast<LONG_PTR>(GetBkColor(dc))};
+        return Answer(reinterpret_cast<HBRUSH>(brush), GetTextColor(dc), GetBkColor(dc));
     };
-    auto expected = [&](HBRUSH b, COLORREF t, COLORREF k) { return std::vector<LONG_PTR>{LONG_PTR(b), LONG_PTR(t), LONG_PTR(k)}; };
-    EXPECT_EQ(ask(WM_CTLCOLOREDIT), expected(vwGetFieldBackBrush(v.get(), 5), RGB(1, 2, 3), RGB(200, 10, 10)));
+    EXPECT_EQ(ask(WM_CTLCOLOREDIT), Answer(vwGetFieldBackBrush(v.get(), 5), RGB(1, 2, 3), RGB(200, 10, 10)));
     EXPECT_EQ(ask(VWM_CTLCOLOR), ask(WM_CTLCOLOREDIT));
     vwSetViewString(v.get(), "@SELCOLORS");
-    EXPECT_EQ(ask(WM_CTLCOLOREDIT), expected(vwGetFieldSelBackBrush(v.get(), 5), RGB(4, 5, 6), RGB(10, 200, 10)));
+    EXPECT_EQ(ask(WM_CTLCOLOREDIT), Answer(vwGetFieldSelBackBrush(v.get(), 5), RGB(4, 5, 6), RGB(10, 200, 10)));
     ReleaseDC(e, dc);
     // a view releases the fonts it made: its own, and the field's and text field's of a record
     v.reset(vwCreateView(Instance(), "Full41", nullptr, nullptr, 0));
@@ -118,8 +118,8 @@ TEST(Painting, BitmapBackgroundsFromResourcesAndFilesMayBeRenamedOrAreReported) 
     g_rename.clear();
     vwSetViewString(v.get(), "@BITMAP(nothere)");
     ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].caption + "|" + boxes.boxes()[0].text,
-              "Tessarine|Unable to load background bitmap from resources.\nBitmap:nothere\nCheck for bitmap file or bitmap resource.");
+    EXPECT_EQ(boxes.boxes()[0].caption + "|" + boxes.boxes()[0].text, "Tessarine|Unable to load background bitmap from "
+              "resources.\nBitmap:nothere\nCheck for bitmap file or bitmap resource.");
     UpdateWindow(v->hWnd);
     EXPECT_EQ(PixelAt(v->hWnd, 3, 3), RGB(0, 255, 0));  // the view keeps its background
     DeleteFileA((green + ".bmp").c_str());
