@@ -1,8 +1,14 @@
-// Building views from dialog templates and view-definition records.
+// Building views from dialog templates and view-definition records; dialog
+// units, placement and view fonts.  The figures are worked out for the test
+// machine: dialog base units of 8 x 16 pixels, 96 dots per inch (8 points
+// are 11 pixels, 10 points 13, 12 points 16), and 8-point bold "MS Sans
+// Serif" of 7 x 13 pixels a character.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
+#include <vector>
 
+#include "imports.h"
 #include "msgbox.h"
 #include "testapp.h"
 
@@ -10,246 +16,196 @@ using namespace tstest;
 
 namespace {
 
+using Quad = std::vector<LONG>;
+
 std::string ViewString(HVIEW v) {
     char buf[512] = {};
-    vwGetViewString(v, buf, sizeof buf);
-    return buf;
+    return vwGetViewString(v, buf, sizeof buf), buf;
 }
-
-std::string FieldString(HVIEW v, LONG id) {
-    char buf[256] = {};
-    vwGetFieldString(v, id, buf, sizeof buf);
-    return buf;
-}
-
 std::string Name(HVIEW v) {
     char buf[32] = {};
-    vwGetViewResourceName(v, buf);
-    return buf;
+    return vwGetViewResourceName(v, buf), buf;
 }
+
+// Height, weight, italic, underline, strikeout, pitch and family, character set.
+Quad Font(HFONT f) {
+    const LOGFONTA lf = FontOf(f);
+    return {lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfPitchAndFamily, lf.lfCharSet};
+}
+HFONT WindowFont(HWND h) { return reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)); }
+LONG Shows(HVIEW v, LONG id) { return StyleOf(GetDlgItem(v->hWnd, id)) & (WS_VISIBLE | WS_TABSTOP); }
+
+// Left, top, width and height of a window on the screen.
+Quad Placed(HWND h) {
+    RECT rc;
+    GetWindowRect(h, &rc);
+    return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
+HVIEW Open(DWORD style, DWORD exStyle = 0, HWND parent = nullptr) {
+    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
+    HVIEW v = vwOpenView(Instance(), "units", style, parent, nullptr, 0);
+    if (v && exStyle) vwSetViewExStyle(v, exStyle);
+    return v;
+}
+
+void* WINAPI NoLock(HGLOBAL) { return nullptr; }
 
 } // namespace
 
-TEST(Loader, FileOpenRecordGivesNameViewStringAndFieldDirectives) {
+TEST(Loader, TheFileOpenRecordMakesAHiddenModalViewOfFourFieldsAndALabel) {
     ViewGuard v(vwCreateView(Instance(), "FileOpen", nullptr, nullptr, 0));
     ASSERT_TRUE(v);
     EXPECT_EQ(Name(v.get()), "FileOpen");
     EXPECT_EQ(ViewString(v.get()), "@CTL3D@VIEWNAME(FileOpen)");
-    EXPECT_EQ(FieldString(v.get(), 102), "@3D4");
-    EXPECT_TRUE(v->flags & VWF_CTL3D);
-    // four controls become fields; the "text" item becomes a text field
+    char buf[64] = {};
+    vwGetFieldString(v.get(), 102, buf, sizeof buf);
+    EXPECT_STREQ(buf, "@3D4");
     EXPECT_EQ(vwGetFieldCount(v.get()), 4);
-    EXPECT_EQ(vwGetTextFieldCount(v.get()), 1);
-    EXPECT_EQ(GetDlgItem(v->hWnd, 200), nullptr);
-    char label[64] = {};
-    vwGetTextFieldText(v.get(), 1, label, sizeof label);
-    EXPECT_STREQ(label, "File &name:");
-    EXPECT_EQ(v->textFields[1]->mnemonic, 'n');
+    EXPECT_EQ(GetDlgItem(v->hWnd, 200), nullptr);  // the view draws the label itself
+    vwGetTextFieldText(v.get(), 1, buf, 60);
+    EXPECT_STREQ(buf, "File &name:");
     EXPECT_EQ(vwGetTextFieldLink(v.get(), 1), 200);
     EXPECT_EQ(vwGetOKButton(v.get()), 1u);
     EXPECT_EQ(vwGetCancelButton(v.get()), 2);
-    // a caption with a modal frame makes a hidden pop-up of the modal class
-    EXPECT_EQ(ClassOf(v->hWnd), "tsModalView32");
-    EXPECT_TRUE(v->exStyle & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(ClassOf(v->hWnd), "tsModalView32");  // for the modal frame
     EXPECT_FALSE(IsWindowVisible(v->hWnd));
-    EXPECT_EQ(v->currentField, 1);
-    EXPECT_EQ(vwGetView(vwGetFieldWindow(v.get(), 102)), v.get());
 }
 
-TEST(Loader, WithoutRecordFieldsBecomeVisibleAndNonStaticsTabStops) {
-    ViewGuard v(vwCreateView(Instance(), "NoRecord", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    HWND edit = vwGetFieldWindow(v.get(), 102), label = vwGetFieldWindow(v.get(), 103);
-    EXPECT_TRUE(StyleOf(edit) & WS_VISIBLE);
-    EXPECT_TRUE(StyleOf(edit) & WS_TABSTOP);
-    EXPECT_TRUE(StyleOf(label) & WS_VISIBLE);
-    EXPECT_FALSE(StyleOf(label) & WS_TABSTOP);
+TEST(Loader, ViewsWithoutDirectivesTheirNamesAndPlaces) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, nullptr, nullptr,
+                                  Instance(), nullptr);
+    // no record: every field shows, every non-static is a tab stop, and the
+    // template's font is in points
+    ViewGuard bare(vwCreateView(Instance(), "101", parent, nullptr, 0));
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(Name(bare.get()), "101");
+    EXPECT_EQ(Shows(bare.get(), 102), WS_VISIBLE | WS_TABSTOP);
+    EXPECT_EQ(Shows(bare.get(), 103), WS_VISIBLE);
+    EXPECT_EQ(Font(WindowFont(bare->hWnd)), (Quad{-11, FW_BOLD, 0, 0, 0, 0, ANSI_CHARSET}));
     char buf[8] = "x";
-    EXPECT_EQ(vwGetViewString(v.get(), buf, sizeof buf), 0);
+    EXPECT_EQ(vwGetViewString(bare.get(), buf, sizeof buf), 0);
     EXPECT_STREQ(buf, "");
-}
-
-TEST(Loader, EmptyCurrentRecordKeepsTemplateVisibility) {
-    ViewGuard v(vwCreateView(Instance(), "Empty16", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    HWND edit = vwGetFieldWindow(v.get(), 102), label = vwGetFieldWindow(v.get(), 103);
-    EXPECT_FALSE(StyleOf(edit) & WS_VISIBLE);
-    EXPECT_FALSE(StyleOf(edit) & WS_TABSTOP);
-    EXPECT_TRUE(StyleOf(label) & WS_VISIBLE);
-    EXPECT_EQ(v->hViewString, nullptr);
-}
-
-TEST(Loader, NumericNamesAndLongNames) {
-    ViewGuard byText(vwCreateView(Instance(), "101", nullptr, nullptr, 0));
-    ASSERT_TRUE(byText);
-    EXPECT_EQ(Name(byText.get()), "101");
-    ViewGuard byId(vwCreateView(Instance(), MAKEINTRESOURCEA(101), nullptr, nullptr, 0));
-    ASSERT_TRUE(byId);
-    EXPECT_EQ(Name(byId.get()), "101");
-    ViewGuard longName(vwCreateView(Instance(), "LONGNAME1234", nullptr, nullptr, 0));
-    ASSERT_TRUE(longName);
-    EXPECT_EQ(Name(longName.get()), "LONGNAME123");
-}
-
-TEST(Loader, TemplateWithoutFontGetsBoldSansSerif) {
-    ViewGuard v(vwCreateView(Instance(), "NoFont", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    LOGFONTA lf = FontOf(v->hFont);
-    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_EQ(lf.lfHeight, PointsToHeight(8));
-    // the window measured the font: dialog units follow it
-    EXPECT_GT(GetWindowWord(v->hWnd, VWW_CHARWIDTH), 0);
-    EXPECT_GT(GetWindowWord(v->hWnd, VWW_CHARHEIGHT), 0);
-}
-
-TEST(Loader, Version42FontsAreInPointsWithStyles) {
-    ViewGuard v(vwCreateView(Instance(), "Fonts42", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    EXPECT_EQ(vwGetFieldCount(v.get()), 1);  // "TEXT" in any case is a text field
-    EXPECT_EQ(vwGetTextFieldCount(v.get()), 1);
-    VWFIELD* f = v->fields[1];
-    ASSERT_NE(f->hFont, nullptr);
-    EXPECT_TRUE(f->flags & VWFF_OWNFONT);
-    LOGFONTA lf = FontOf(f->hFont);
-    EXPECT_EQ(lf.lfHeight, PointsToHeight(10));
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-    EXPECT_TRUE(lf.lfItalic);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(f->hWnd, WM_GETFONT, 0, 0)), f->hFont);
-    // the text-field entry skips a word before its style (5 = bold, underline)
-    VWTEXTFIELD* t = v->textFields[1];
-    EXPECT_EQ(t->ownsFont, 1);
-    LOGFONTA tl = FontOf(t->hFont);
-    EXPECT_EQ(tl.lfHeight, PointsToHeight(12));
-    EXPECT_EQ(tl.lfWeight, FW_BOLD);
-    EXPECT_TRUE(tl.lfUnderline);
-    EXPECT_FALSE(tl.lfItalic);
-}
-
-TEST(Loader, Version4FontsAreRawHeights) {
-    ViewGuard v(vwCreateView(Instance(), "Fonts4", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    LOGFONTA lf = FontOf(v->fields[1]->hFont);
-    EXPECT_EQ(lf.lfHeight, 10);
-    EXPECT_EQ(lf.lfWeight, 0);
-    EXPECT_FALSE(lf.lfItalic);
-    LOGFONTA tl = FontOf(v->textFields[1]->hFont);
-    EXPECT_EQ(tl.lfHeight, 12);
-    EXPECT_EQ(tl.lfWeight, 0);
-    // the view font of an old record is a raw height too
-    EXPECT_EQ(FontOf(v->hFont).lfHeight, 8);
-}
-
-TEST(Loader, Version41ColoursHighWordFirst) {
-    ViewGuard v(vwCreateView(Instance(), "Colors41", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    COLORREF t, b, st, sb;
-    vwGetViewDefColors(v.get(), &t, &b, &st, &sb);
-    EXPECT_EQ(t, 0x000000FFu);
-    EXPECT_EQ(b, 0x00123456u);
-    EXPECT_EQ(st, 0x0000FF00u);
-    EXPECT_EQ(sb, 0x00ABCDEFu);
-    EXPECT_EQ(v->ownsBackBrush, 1);
-    LOGBRUSH lb = {};
-    ASSERT_TRUE(GetObjectA(v->hBackBrush, sizeof lb, &lb));
-    EXPECT_EQ(lb.lbColor, 0x00123456u);
-    EXPECT_TRUE(v->flags & VWF_SELCOLORS);
-    EXPECT_EQ(vwGetFieldColors(v.get(), 102, &t, &b, &st, &sb), 1);
-    EXPECT_EQ(t, 0x00010203u);
-    EXPECT_EQ(b, 0x00040506u);
-    EXPECT_EQ(st, 0x00070809u);
-    EXPECT_EQ(sb, 0x000A0B0Cu);
-    EXPECT_EQ(vwGetTextFieldColors(v.get(), 1, &t, &b), 1);
-    EXPECT_EQ(t, 0x00112233u);
-    EXPECT_EQ(b, 0x00445566u);
-}
-
-TEST(Loader, SectionCountAboveFieldCountIsNotRead) {
-    ViewGuard v(vwCreateView(Instance(), "Counts", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    EXPECT_EQ(FieldString(v.get(), 102), "");
-    EXPECT_EQ(v->fields[1]->hDirectives, nullptr);
-}
-
-TEST(Loader, TextFieldNumberAboveCountStopsReading) {
-    ViewGuard v(vwCreateView(Instance(), "BadText", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    EXPECT_EQ(FieldString(v.get(), 102), "@NUM");  // read before the stop
-    EXPECT_EQ(vwIsFieldColored(v.get(), 102), 0);  // after it: not read
-    EXPECT_EQ(v->textFields[1]->hFont, nullptr);
-}
-
-TEST(Loader, RecordCutShortInsideASection) {
-    ViewGuard v(vwCreateView(Instance(), "Cut", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    EXPECT_EQ(Name(v.get()), "Cut");
-    EXPECT_EQ(FieldString(v.get(), 102), "");
-}
-
-TEST(Loader, PredefinedAtomsChooseTheirFieldProcedures) {
-    ViewGuard v(vwCreateView(Instance(), "Atoms", nullptr, nullptr, 0));
-    ASSERT_TRUE(v);
-    // The procedures are named, not taken as addresses: in constant data an
-    // i686 build stores the address of the program's import stub instead.
-    struct Expect {
-        LONG id;
-        const char* cls;
-        const char* proc;
-    };
-    const Expect expected[] = {
-        {110, "Button", "DefButtonProc"},   {111, "Edit", "DefEditProc"},       {112, "Static", "DefStaticProc"},
-        {113, "ListBox", "DefListBoxProc"}, {114, "ScrollBar", "DefScrollProc"}, {115, "ComboBox", "DefComboBoxProc"},
-    };
-    HMODULE library = GetModuleHandleA("tscore32.dll");
-    for (const Expect& e : expected) {
-        HWND h = vwGetFieldWindow(v.get(), e.id);
-        ASSERT_NE(h, nullptr) << e.id;
-        EXPECT_EQ(_stricmp(ClassOf(h).c_str(), e.cls), 0) << ClassOf(h);
-        EXPECT_EQ(reinterpret_cast<FARPROC>(vwGetDefFieldProc(v.get(), e.id)), GetProcAddress(library, e.proc))
-            << e.proc;
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)), vwInterFieldProc);
-        EXPECT_TRUE(vwGetFieldDlgCode(v.get(), e.id) & VW_DLGC_FIELD);
-    }
-    // a Borland dialog class has its view string edited for "@3D", and applied
-    EXPECT_NE(ViewString(v.get()).find("@3D"), std::string::npos);
-    EXPECT_TRUE(v->flags & VWF_3D);
-    EXPECT_TRUE(v->flags & VWF_CTL3D);
-}
-
-TEST(Loader, PlacementRelativeToParentUnlessAbsolute) {
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, nullptr,
-                                  nullptr, Instance(), nullptr);
-    POINT origin = {0, 0};
-    ClientToScreen(parent, &origin);
-    ViewGuard rel(vwCreateView(Instance(), "Placed", parent, nullptr, 0));
-    ViewGuard abs(vwCreateView(Instance(), "PlacedAbs", parent, nullptr, 0));
-    ASSERT_TRUE(rel && abs);
-    for (HVIEW v : {rel.get(), abs.get()}) {
-        int ux = GetWindowWord(v->hWnd, VWW_CHARWIDTH), uy = GetWindowWord(v->hWnd, VWW_CHARHEIGHT);
-        int dx = v == rel.get() ? origin.x : 0, dy = v == rel.get() ? origin.y : 0;
-        EXPECT_EQ(vwGetViewXPos(v), 20 * ux / 4 + dx);
-        EXPECT_EQ(vwGetViewYPos(v), 10 * uy / 8 + dy);
-        RECT client;
-        GetClientRect(v->hWnd, &client);
-        EXPECT_EQ(client.right, 100 * ux / 4);
-        EXPECT_EQ(client.bottom, 40 * uy / 8);
-    }
-    rel.reset();
-    abs.reset();
+    EXPECT_EQ(vwGetOKButton(bare.get()), 0u);
+    // the 16-byte record keeps the template's visibility and tab stops; a
+    // template without a font gets 8-point bold "MS Sans Serif"
+    ViewGuard cut(vwCreateView(Instance(), "LONGNAME1234", parent, nullptr, 0));
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(Name(cut.get()), "LONGNAME123");
+    EXPECT_EQ(Shows(cut.get(), 102), 0);
+    EXPECT_EQ(Shows(cut.get(), 103), WS_VISIBLE);
+    EXPECT_EQ(Font(WindowFont(cut->hWnd)), Font(WindowFont(bare->hWnd)));
+    EXPECT_STREQ(FontOf(WindowFont(cut->hWnd)).lfFaceName, "MS Sans Serif");
+    // both are laid out in units of that font: (20, 10, 100, 40) is (35, 16,
+    // 175, 65), on the parent's client area unless the template says DS_ABSALIGN
+    POINT at = {0, 0};
+    ClientToScreen(parent, &at);
+    EXPECT_EQ(Placed(bare->hWnd), (Quad{at.x + 35, at.y + 16, 175, 65}));
+    EXPECT_EQ(Placed(cut->hWnd), (Quad{35, 16, 175, 65}));
+    // the view's own font replaces its font, which goes; its face decides the family
+    const HFONT first = WindowFont(bare->hWnd);
+    vwSetViewFont(bare.get(), "Terminal", 12, VWFONT_ITALIC | VWFONT_STRIKEOUT, FALSE);
+    EXPECT_EQ(GetObjectType(first), 0u);
+    EXPECT_EQ(Font(WindowFont(bare->hWnd)), (Quad{-16, FW_NORMAL, 1, 0, 1, 0x30, OEM_CHARSET}));
+    HFONT made = vwCreateFont("wingdings", 8, VWFONT_UNDERLINE);
+    EXPECT_EQ(Font(made), (Quad{-11, FW_NORMAL, 0, 1, 0, 0x50, SYMBOL_CHARSET}));
+    DeleteObject(made);
+    Quad units = {4, 8, 8, 16};  // one character; while a record before version 42 is read, of the base units
+    vwSetTSFlags(VWTS_VERSION, 30);
+    vwMapDialogToScreen(bare->hWnd, units.data());
+    vwSetTSFlags(VWTS_VERSION, 0);
+    EXPECT_EQ(units, (Quad{8, 16, 16, 32}));
+    bare.reset();
+    cut.reset();
     DestroyWindow(parent);
 }
 
-TEST(Loader, FailureBoxes) {
+TEST(Loader, RecordFontsAndColoursByVersion) {
+    ViewGuard v(vwCreateView(Instance(), "Full41", nullptr, nullptr, 0));
+    ViewGuard v4(vwCreateView(Instance(), "Fonts4", nullptr, nullptr, 0));
+    ASSERT_TRUE(v && v4);
+    EXPECT_EQ(vwGetFieldCount(v.get()), 1);  // "TEXT" in any case is a text field
+    // fonts: points and styles after version 4, raw heights before
+    EXPECT_EQ(Font(WindowFont(GetDlgItem(v->hWnd, 102))), (Quad{-13, FW_BOLD, 1, 0, 0, 0, DEFAULT_CHARSET}));
+    EXPECT_EQ(Font(vwGetTextFieldFont(v.get(), 1)), (Quad{-16, FW_BOLD, 0, 1, 0, 0, DEFAULT_CHARSET}));
+    EXPECT_EQ(Font(WindowFont(GetDlgItem(v4->hWnd, 102))), (Quad{10, 0, 0, 0, 0, 0, DEFAULT_CHARSET}));
+    EXPECT_EQ(Font(vwGetTextFieldFont(v4.get(), 1)), (Quad{12, 0, 0, 0, 0, 0, DEFAULT_CHARSET}));
+    EXPECT_EQ(FontOf(WindowFont(v4->hWnd)).lfHeight, 8);  // the view font of an old record too
+    EXPECT_EQ(ViewString(v4.get()), "@3D");               // a Borland dialog class is given "@3D"
+    // colours, high word first
+    COLORREF c[4] = {};
+    vwGetViewDefColors(v.get(), &c[0], &c[1], &c[2], &c[3]);
+    EXPECT_EQ(std::vector<COLORREF>(c, c + 4), (std::vector<COLORREF>{0xFF, 0x123456, 0xFF00, 0xABCDEF}));
+    LOGBRUSH lb = {};
+    ASSERT_TRUE(GetObjectA(vwGetViewBackBrush(v.get()), sizeof lb, &lb));
+    EXPECT_EQ(lb.lbColor, 0x123456u);
+    EXPECT_EQ(vwGetFieldColors(v.get(), 102, &c[0], &c[1], &c[2], &c[3]), 1);
+    EXPECT_EQ(std::vector<COLORREF>(c, c + 4), (std::vector<COLORREF>{0x10203, 0x40506, 0x70809, 0xA0B0C}));
+}
+
+TEST(Loader, WhatCannotBeFoundOrLockedIsReported) {
     MessageBoxCapture boxes;
     EXPECT_EQ(vwCreateView(nullptr, "FileOpen", nullptr, nullptr, 0), nullptr);
     EXPECT_EQ(vwCreateView(Instance(), "Nope", nullptr, nullptr, 0), nullptr);
     EXPECT_EQ(vwCreateView(Instance(), MAKEINTRESOURCEA(4242), nullptr, nullptr, 0), nullptr);
-    ASSERT_EQ(boxes.boxes().size(), 3u);
-    EXPECT_EQ(boxes.boxes()[0].caption, "Program Error");
-    EXPECT_EQ(boxes.boxes()[0].text, "NULL Instance handle passed to vwCreateView");
-    EXPECT_EQ(boxes.boxes()[1].caption, "Program Error");
-    EXPECT_EQ(boxes.boxes()[1].text,
-              "Tessarine is unable to find resource: Nope. \nCheck resource file for this dialog resource");
-    EXPECT_EQ(boxes.boxes()[2].text,
-              "Tessarine is unable to find resource: 4242. \nCheck resource file for this dialog resource");
+    const std::string longName(5000, 'n');
+    EXPECT_EQ(vwCreateView(Instance(), longName.c_str(), nullptr, nullptr, 0), nullptr);
+    {
+        ImportPatch noLock("kernel32.dll", "LockResource", reinterpret_cast<void*>(&NoLock));
+        ASSERT_TRUE(noLock.installed());
+        EXPECT_EQ(vwCreateView(Instance(), "FileOpen", nullptr, nullptr, 0), nullptr);
+    }
+    EXPECT_EQ(FindWindowA("tsModalView32", "Open"), nullptr);
+    const std::string missing = "Program Error|Tessarine is unable to find resource: ";
+    const std::string check = ". \nCheck resource file for this dialog resource";
+    std::vector<std::string> shown;
+    for (const CapturedBox& box : boxes.boxes()) shown.push_back(box.caption + "|" + box.text.substr(0, 120));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Program Error|NULL Instance handle passed to vwCreateView", missing + "Nope" + check,
+                         missing + "4242" + check, (missing + std::string(120, 'n')).substr(0, 120 + 14),
+                         "Tessarine|Low memory condition:1003\nClose application or free other resources."}));
+}
+
+TEST(Placement, DialogUnitsTruncateTheClientSizeGrowsByTheFrameAndPlacesAreRelativeCentredOrOnScreen) {
+    auto toScreen = [](Quad r) { return vwDialogToScreen(r.data()), r; };
+    auto toDialog = [](Quad r) { return vwScreenToDialog(r.data()), r; };
+    auto mapBack = [](Quad r) { return vwMapScreenToDialog(nullptr, r.data()), r; };
+    EXPECT_EQ(toScreen({10, 10, 100, 50}), (Quad{20, 20, 200, 100}));
+    EXPECT_EQ(toDialog({21, 23, 201, 101}), (Quad{10, 11, 100, 50}));
+    EXPECT_EQ(mapBack({20, 22, 200, 100}), (Quad{10, 11, 100, 50}));  // one pixel more first
+    const int cxB = GetSystemMetrics(SM_CXBORDER), cyB = GetSystemMetrics(SM_CYBORDER);
+    const int cxD = GetSystemMetrics(SM_CXDLGFRAME), cyD = GetSystemMetrics(SM_CYDLGFRAME);
+    const int cap = GetSystemMetrics(SM_CYCAPTION);
+    const struct {
+        DWORD style, exStyle;
+        int dx, dy;
+    } cases[] = {
+        {WS_POPUP | WS_BORDER | WS_VSCROLL, 0, 2 * cxB + GetSystemMetrics(SM_CXVSCROLL), 2 * cyB},
+        {WS_POPUP | WS_CAPTION | WS_HSCROLL, 0, 2 * cxB, cap + 2 * cyB + GetSystemMetrics(SM_CYHSCROLL) - 1},
+        {WS_POPUP | WS_CAPTION, WS_EX_DLGMODALFRAME, 2 * cxD, cap + 2 * cyD},
+        {WS_POPUP | WS_THICKFRAME, 0, 2 * GetSystemMetrics(SM_CXFRAME), 2 * GetSystemMetrics(SM_CYFRAME)},
+    };
+    for (const auto& c : cases) {
+        ViewGuard v(Open(c.style, c.exStyle));
+        vwSetViewPosition(v.get(), 4, 8, 100, 24, VWP_DIALOGUNITS | VWP_ABSOLUTE);
+        EXPECT_EQ(Placed(v->hWnd), (Quad{8, 16, 200 + c.dx, 48 + c.dy})) << std::hex << c.style;
+    }
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 50, 60, 300, 200, nullptr, nullptr, Instance(),
+                                nullptr);
+    ViewGuard popup(Open(WS_POPUP, 0, parent)), orphan(Open(WS_POPUP));
+    SetMenu(popup->hWnd, CreateMenu());  // a menu adds its bar
+    vwSetViewPosition(popup.get(), 4, 8, 40, 16, VWP_DIALOGUNITS);  // relative to the parent's client area
+    EXPECT_EQ(Placed(popup->hWnd), (Quad{58, 76, 80, 32 + GetSystemMetrics(SM_CYMENU)}));
+    vwSetViewPosition(popup.get(), 4000, 8, 40, 16, VWP_DIALOGUNITS);  // kept on the screen
+    EXPECT_EQ(Placed(popup->hWnd)[0], GetSystemMetrics(SM_CXSCREEN) - 80);
+    vwSetViewPosition(popup.get(), 1, 1, 1, 1, VWP_FILLPARENT);
+    EXPECT_EQ(Placed(popup->hWnd), (Quad{50, 60, 300, 200}));
+    vwSetViewPosition(orphan.get(), 5, 5, 5, 5, VWP_FILLPARENT);
+    EXPECT_EQ(Placed(orphan->hWnd), (Quad{0, 0, 200, 100}));
+    MoveWindow(orphan->hWnd, 0, 0, 101, 51, FALSE);  // centred at the current size, halved toward zero
+    vwSetViewPosition(orphan.get(), 0, 0, 0, 0, VWP_CENTER);
+    EXPECT_EQ(Placed(orphan->hWnd),
+              (Quad{(GetSystemMetrics(SM_CXSCREEN) - 101) / 2, (GetSystemMetrics(SM_CYSCREEN) - 51) / 2, 101, 51}));
+    popup.reset();
+    DestroyWindow(parent);
 }
