@@ -13,7 +13,7 @@ constexpr char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast
 constexpr bool equals_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+        if (a[i] != b[i] && ascii_lower(a[i]) != ascii_lower(b[i])) return false;
     return true;
 }
 
@@ -40,11 +40,22 @@ inline void append_hex(std::string& out, std::uint32_t value, int digits) {
     char buf[8];
     int n = 0;
     do {
-        buf[n++] = "0123456789ABCDEF"[value & 0xF];
+        buf[7 - n++] = "0123456789ABCDEF"[value & 0xF];
         value >>= 4;
     } while (value && n < 8);
-    for (int i = n; i < digits; ++i) out.push_back('0');
-    while (n) out.push_back(buf[--n]);
+    if (digits > n) out.append(static_cast<std::size_t>(digits - n), '0');
+    out.append(buf + 8 - n, static_cast<std::size_t>(n));
+}
+
+// Appends `value` in decimal.
+inline void append_decimal(std::string& out, std::uint32_t value) {
+    char buf[10];
+    int n = 0;
+    do {
+        buf[9 - n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    out.append(buf + 10 - n, static_cast<std::size_t>(n));
 }
 
 inline std::string hex_text(std::uint32_t value, int digits, std::string_view prefix = "0x") {
