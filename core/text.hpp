@@ -9,6 +9,7 @@
 namespace ts::core {
 
 constexpr char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 constexpr bool equals_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -21,10 +22,37 @@ constexpr bool starts_with_nocase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && equals_nocase(s.substr(0, prefix.size()), prefix);
 }
 
+// The places of one character in a text, either case, in increasing order.
+// The text is searched with string_view::find (memchr), each byte at most
+// once for each case, however many places are asked for.
+class NocaseCharFinder {
+public:
+    // Looks for `c` from `from` on.
+    constexpr NocaseCharFinder(std::string_view text, char c, std::size_t from = 0)
+        : text_(text), lower_(ascii_lower(c)), upper_(ascii_upper(c)), nextLower_(text.find(lower_, from)),
+          nextUpper_(lower_ == upper_ ? std::string_view::npos : text.find(upper_, from)) {}
+
+    // The first place at or after `from`, or npos.  `from` never decreases
+    // from one call to the next.
+    constexpr std::size_t next(std::size_t from) {
+        if (nextLower_ < from) nextLower_ = text_.find(lower_, from);
+        if (nextUpper_ < from) nextUpper_ = text_.find(upper_, from);
+        return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
+    }
+
+private:
+    std::string_view text_;
+    char lower_, upper_;
+    std::size_t nextLower_, nextUpper_;
+};
+
 // Position of `needle` in `hay` ignoring case, or npos.
 constexpr std::size_t find_nocase(std::string_view hay, std::string_view needle) {
     if (needle.size() > hay.size()) return std::string_view::npos;
-    for (std::size_t i = 0; i + needle.size() <= hay.size(); ++i)
+    if (needle.empty()) return 0;
+    NocaseCharFinder first(hay, needle[0]);
+    for (std::size_t i = first.next(0); i != std::string_view::npos && i + needle.size() <= hay.size();
+         i = first.next(i + 1))
         if (equals_nocase(hay.substr(i, needle.size()), needle)) return i;
     return std::string_view::npos;
 }
