@@ -10,10 +10,15 @@
 # make mutants - bootstrap if needed, run the hand-written mutants of
 #               tools/mutants.txt on a scratch copy (build/mutants) against
 #               the tests of their subsystem; not part of make test
+# make fuzz   - build the fuzz targets optimised (build/fuzz) and run each for
+#               TS_FUZZ_MINUTES minutes (default 10), two at a time, from the
+#               seeds in tests/native/seeds; exits non-zero on findings (not
+#               part of make test)
+# make fuzz-seeds - rewrite the seeds made from the tree's resources
 JOBS ?= $(shell nproc)
 ARCHES := i686 x86_64
 
-.PHONY: all bootstrap build test demo bench dist mutants native clean $(ARCHES)
+.PHONY: all bootstrap build test demo bench dist mutants native fuzz fuzz-build fuzz-seeds clean $(ARCHES)
 
 all: build
 
@@ -62,6 +67,20 @@ dist: bootstrap
 bench-build-%:
 	@$(call configure,$*)
 	@cmake --build build/$* -j $(JOBS) --target bench deskhold
+
+# The fuzz build: the same sanitizers as build/native, optimised, and only
+# the fuzz targets
+fuzz-build:
+	@cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTS_SANITIZE=ON >/dev/null
+	@cmake --build build/fuzz -j $(JOBS) --target fuzzers
+
+fuzz: bootstrap
+	@$(MAKE) --no-print-directory fuzz-build
+	@bash scripts/fuzz.sh
+
+fuzz-seeds: native
+	@python3 tools/fuzz-seeds.py
 
 clean:
 	rm -rf build

@@ -67,15 +67,21 @@ public:
         return {};
     }
     // A string of 16-bit characters ending with a 0 character.
+    // The terminator is found first, so the string is made at its length.
     std::u16string wstring() {
-        std::u16string s;
-        while (remaining() >= 2) {
-            char16_t c = static_cast<char16_t>(u16());
-            if (c == 0) return s;
-            s.push_back(c);
+        std::size_t end = pos_;
+        while (data_.size() - end >= 2 && (data_[end] | data_[end + 1]) != 0) end += 2;
+        if (data_.size() - end < 2) {
+            fail();
+            return {};
         }
-        fail();
-        return {};
+        std::u16string s((end - pos_) / 2, u'\0');
+        for (char16_t& c : s) {
+            c = static_cast<char16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+            pos_ += 2;
+        }
+        pos_ += 2;  // the terminator
+        return s;
     }
 
 private:

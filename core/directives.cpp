@@ -30,7 +30,10 @@ bool matches_at(std::string_view text, std::size_t pos, std::string_view keyword
 
 std::optional<KeywordMatch> find_keyword(std::string_view text, std::string_view keyword) {
     if (keyword.empty() || keyword.size() > text.size()) return std::nullopt;
-    for (std::size_t pos = 0; pos + keyword.size() <= text.size(); ++pos) {
+    // only the places of the keyword's first character are tried
+    NocaseCharFinder first(text, keyword.front());
+    for (std::size_t pos = first.next(0); pos != std::string_view::npos && pos + keyword.size() <= text.size();
+         pos = first.next(pos + 1)) {
         if (!matches_at(text, pos, keyword)) continue;
         KeywordMatch m;
         m.pos = pos;

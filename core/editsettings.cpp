@@ -1,6 +1,5 @@
 #include "core/editsettings.hpp"
 
-#include <cstdio>
 
 #include "core/text.hpp"
 
@@ -54,10 +53,17 @@ std::size_t format_custom_colors(const std::uint32_t* colors, std::size_t count,
     std::size_t n = 0;
     out[0] = '\0';
     for (std::size_t i = 0; i < count; ++i) {
-        char item[16];
-        const int len = std::snprintf(item, sizeof item, "%lx,", static_cast<unsigned long>(colors[i]));
-        if (len <= 0 || n + static_cast<std::size_t>(len) >= size) break;
-        n += copy_bounded(out + n, size - n, item);
+        char item[10];  // lower-case hexadecimal digits and a comma, written from the end
+        std::size_t at = sizeof item;
+        item[--at] = ',';
+        std::uint32_t v = colors[i];
+        do {
+            item[--at] = "0123456789abcdef"[v & 0xF];
+            v >>= 4;
+        } while (v);
+        const std::size_t len = sizeof item - at;
+        if (n + len >= size) break;
+        n += copy_bounded(out + n, size - n, std::string_view(item + at, len));
     }
     return n;
 }

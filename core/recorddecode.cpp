@@ -1,5 +1,8 @@
 #include "core/recorddecode.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/text.hpp"
 
 namespace ts::core {
@@ -15,6 +18,7 @@ public:
 
     std::size_t position() const { return pos_; }
     bool at_end() const { return pos_ >= data_.size(); }
+    std::size_t remaining() const { return data_.size() - pos_; }
     bool failed() const { return failed_; }
     const RecordWarning& problem() const { return problem_; }
     // What the current part is called in messages ("a string of the field fonts").
@@ -45,8 +49,9 @@ public:
     }
     bool string(std::string& s) {
         if (failed_) return false;
-        std::size_t end = pos_;
-        while (end < data_.size() && data_[end] != 0) ++end;
+        const void* zero = pos_ < data_.size() ? std::memchr(data_.data() + pos_, 0, data_.size() - pos_) : nullptr;
+        const std::size_t end = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - data_.data())
+                                     : data_.size();
         if (end >= data_.size())
             return fail(data_.size(), std::string("the record ends inside a string of the ") + record_part_name(part_));
         if (end + 1 >= data_.size())
@@ -83,6 +88,7 @@ bool read_section(Decoder& d, std::vector<Entry>& out, Read read) {
     std::uint16_t count = 0;
     if (!d.word(count)) return false;
     std::vector<Entry> entries;
+    entries.reserve(std::min<std::size_t>(count, d.remaining() / 2));  // an entry takes a word at least
     for (std::uint16_t i = 0; i < count; ++i) {
         Entry e;
         if (!read(e)) return false;
@@ -118,11 +124,16 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
     auto stop = [&](RecordPart before, std::size_t start) {
         m.last = before;
         m.trailing.assign(data.begin() + static_cast<std::ptrdiff_t>(start), data.end());
-        RecordWarning w = d.problem();
-        w.message = "offset " + hex_offset(w.offset) + ": " + w.message + "; the bytes from offset " +
-                    hex_offset(start) + " on are kept as they are";
-        out.warnings.push_back(std::move(w));
-        return out;
+        const RecordWarning& problem = d.problem();
+        std::string message = "offset 0x";
+        message.reserve(96 + problem.message.size());
+        append_hex(message, static_cast<std::uint32_t>(problem.offset), 4);
+        message += ": ";
+        message += problem.message;
+        message += "; the bytes from offset 0x";
+        append_hex(message, static_cast<std::uint32_t>(start), 4);
+        message += " on are kept as they are";
+        out.warnings.push_back({problem.offset, std::move(message)});
     };
 
     d.set_part(RecordPart::Head);
@@ -131,10 +142,15 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
         out.warnings.push_back({0, "offset 0x0000: the record is empty"});
         return out;
     }
-    if (!d.word(m.version)) return stop(RecordPart::Nothing, 0);
+    if (!d.word(m.version)) {
+        stop(RecordPart::Nothing, 0);
+        return out;
+    }
     const std::uint16_t v = m.version;
-    if (record_has_font_style(v) && !d.word(m.fontStyle)) return stop(RecordPart::Nothing, 0);
-    if (record_has_colors(v) && !d.colors(m.colors)) return stop(RecordPart::Nothing, 0);
+    if ((record_has_font_style(v) && !d.word(m.fontStyle)) || (record_has_colors(v) && !d.colors(m.colors))) {
+        stop(RecordPart::Nothing, 0);
+        return out;
+    }
 
     // Every part starts where the one before it ended; ending there is allowed.
     RecordPart done = RecordPart::Head;
@@ -148,24 +164,8 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
         return true;
     };
 
-    if (record_has_part(v, RecordPart::ViewString)) {
-        if (ends_here(RecordPart::ViewString)) return out;
-        std::size_t start = d.position();
-        d.set_part(RecordPart::ViewString);
-        std::uint16_t flag = 0;
-        if (!d.word(flag)) return stop(done, start);
-        if (flag > 1) {
-            d.fail(start, "the view-string flag is " + Decoder::hex_word(flag) + ", not 0 or 1");
-            return stop(done, start);
-        }
-        if (flag) {
-            std::string s;
-            if (!d.string(s)) return stop(done, start);
-            m.viewString = std::move(s);
-        }
-        done = RecordPart::ViewString;
-    }
-
+    // Reads part `p` with `read`; false when the record ends before it or
+    // stops inside it.
     auto part = [&](RecordPart p, auto&& read) {
         if (ends_here(p)) return false;
         std::size_t start = d.position();
@@ -177,6 +177,19 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
         done = p;
         return true;
     };
+    if (record_has_part(v, RecordPart::ViewString) && !part(RecordPart::ViewString, [&] {
+            const std::size_t start = d.position();
+            std::uint16_t flag = 0;
+            if (!d.word(flag)) return false;
+            if (flag > 1) return d.fail(start, "the view-string flag is " + Decoder::hex_word(flag) + ", not 0 or 1");
+            if (flag == 0) return true;
+            std::string s;
+            if (!d.string(s)) return false;
+            m.viewString = std::move(s);
+            return true;
+        }))
+        return out;
+
     const bool points = record_sizes_in_points(v);
     bool ok = part(RecordPart::FieldStrings, [&] {
         return read_section(d, m.fieldStrings,
@@ -206,7 +219,7 @@ DecodedRecord decode_record(std::span<const std::uint8_t> data) {
     if (ok && !d.at_end()) {
         std::size_t start = d.position();
         d.fail(start, std::to_string(data.size() - start) + " bytes follow the last section");
-        return stop(RecordPart::TextFieldColors, start);
+        stop(RecordPart::TextFieldColors, start);
     }
     return out;
 }

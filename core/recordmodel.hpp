@@ -93,4 +93,7 @@ void write_record(const RecordModel& model, RecordSink& sink);
 // The record's bytes.
 std::vector<std::uint8_t> record_bytes(const RecordModel& model);
 
+// The number of bytes the record takes.
+std::size_t record_size(const RecordModel& model);
+
 } // namespace ts::core

@@ -1,28 +1,45 @@
 #include "core/recordrc.hpp"
 
-#include "core/text.hpp"
+#include <algorithm>
 #include <vector>
+
+#include "core/text.hpp"
 
 namespace ts::core {
 namespace {
 
 // Characters that go into a quoted RCDATA string as they are.
-bool plain(unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
+bool plain(char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
 
+// Writes the items into the block as it goes: lines of at most 72 columns
+// after their indent, items separated by ", ", a line ending in "," when
+// more items follow.
 class RcSink : public RecordSink {
 public:
-    void word(std::uint16_t w) override { item(hex_text(w, 4)); }
+    explicit RcSink(std::string& out) : out_(out) {}
+
+    void word(std::uint16_t w) override {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        const std::string_view before = separator(6);
+        char text[16];  // the separator and "0xHHHH"
+        std::size_t n = before.copy(text, before.size());
+        for (const char c : {'0', 'x', kDigits[w >> 12], kDigits[(w >> 8) & 0xF], kDigits[(w >> 4) & 0xF], kDigits[w & 0xF]})
+            text[n++] = c;
+        out_.append(text, n);
+    }
     void string(std::string_view s) override {
-        for (unsigned char c : s) {
-            if (!plain(c)) { // written as bytes, with its terminator and filler
-                std::vector<std::uint8_t> b(s.begin(), s.end());
-                b.push_back(0);
-                b.push_back(0);
-                bytes(b);
-                return;
-            }
+        if (!std::all_of(s.begin(), s.end(), plain)) {
+            // written as bytes, with its terminator and filler
+            scratch_.assign(s.begin(), s.end());
+            scratch_.push_back(0);
+            scratch_.push_back(0);
+            bytes(scratch_);
+            return;
         }
-        item("\"" + std::string(s) + "\\0\\0\"");
+        out_ += separator(s.size() + 6);
+        out_ += '"';
+        out_ += s;
+        out_ += "\\0\\0\"";
     }
     void bytes(std::span<const std::uint8_t> b) override {
         std::size_t i = 0;
@@ -31,35 +48,51 @@ public:
             // octal: every resource compiler reads it
             const unsigned c = b[i];
             const char text[] = {'"', '\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
-                                 static_cast<char>('0' + (c & 7)), '"', '\0'};
-            item(text);
+                                 static_cast<char>('0' + (c & 7)), '"'};
+            item({text, sizeof text});
         }
     }
-    std::string lines() {
-        if (!line_.empty()) text_ += "    " + line_ + "\n";
-        line_.clear();
-        return text_;
+    void finish() {
+        if (column_) out_ += '\n';
     }
 
 private:
-    void item(const std::string& s) {
-        if (!line_.empty() && line_.size() + s.size() + 2 > 72) {
-            text_ += "    " + line_ + ",\n";
-            line_.clear();
-        } else if (!line_.empty()) {
-            line_ += ", ";
+    // What goes before an item of `size` characters: the indent of a line,
+    // ", ", or the end of the line when the item would pass 72 columns.
+    std::string_view separator(std::size_t size) {
+        if (column_ == 0) {
+            column_ = size;
+            return "    ";
         }
-        line_ += s;
+        if (column_ + size + 2 > 72) {
+            column_ = size;
+            return ",\n    ";
+        }
+        column_ += size + 2;
+        return ", ";
     }
-    std::string text_, line_;
+    void item(std::string_view text) {
+        out_ += separator(text.size());
+        out_ += text;
+    }
+
+    std::string& out_;
+    std::size_t column_ = 0;  // characters of the current line after its indent
+    std::vector<std::uint8_t> scratch_;
 };
 
 } // namespace
 
 std::string format_record_rc(const RecordModel& model, std::string_view name) {
-    RcSink sink;
+    std::string out;
+    out.reserve(name.size() + 32 + record_size(model) * 4);  // a word "0xHHHH, " for every two bytes
+    out += name;
+    out += " RCDATA\nBEGIN\n";
+    RcSink sink(out);
     write_record(model, sink);
-    return std::string(name) + " RCDATA\nBEGIN\n" + sink.lines() + "END\n";
+    sink.finish();
+    out += "END\n";
+    return out;
 }
 
 } // namespace ts::core

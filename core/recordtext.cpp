@@ -2,6 +2,9 @@
 
 #include <array>
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "core/text.hpp"
 
@@ -10,17 +13,44 @@ namespace {
 
 // ---- tokens of one line -------------------------------------------------
 
-enum class TokenKind { Atom, String, Color };
+enum class TokenKind : std::uint8_t { Atom, String, Color };
 
 struct Token {
     TokenKind kind;
-    std::string text;        // an atom as written, or a string's bytes
-    std::uint32_t color = 0; // COLORREF of a colour token
+    std::uint32_t color;  // COLORREF of a colour token
+    // an atom or colour as written (a view into the line), or a string's
+    // bytes (a view into the lexer's string buffer)
+    std::string_view text;
 };
 
-constexpr bool is_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-constexpr int hex_value(char c) { return c <= '9' ? c - '0' : (ascii_lower(c) - 'a' + 10); }
-constexpr bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == ',' || c == ':'; }
+// What the lexer needs to know of a character, one table lookup each: the
+// lexer looks at every character of a text, often several times.
+enum CharClass : std::uint8_t {
+    kHexDigit = 0x01,
+    kSeparator = 0x02,  // between items: blanks, carriage return, ',' and ':'
+    kEndsAtom = 0x04,   // a separator, a quote, a parenthesis or '#'
+    kWordChar = 0x08,   // letters, digits and '_'
+    kInString = 0x10,   // stands for itself inside quotes (ASCII but '"' and '\\')
+    kWrittenAsIs = 0x20,  // written into quotes as it is (printable ASCII but '"' and '\\')
+};
+constexpr std::array<std::uint8_t, 256> kCharClasses = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (unsigned c = 0; c < 0x80; ++c) t[c] |= kInString | (c >= 0x20 && c < 0x7F ? kWrittenAsIs : 0);
+    for (unsigned c = '0'; c <= '9'; ++c) t[c] |= kHexDigit | kWordChar;
+    for (unsigned c = 'a'; c <= 'z'; ++c) t[c] |= kWordChar | (c <= 'f' ? kHexDigit : 0);
+    for (unsigned c = 'A'; c <= 'Z'; ++c) t[c] |= kWordChar | (c <= 'F' ? kHexDigit : 0);
+    t['_'] |= kWordChar;
+    for (unsigned char c : {' ', '\t', '\r', ',', ':'}) t[c] |= kSeparator | kEndsAtom;
+    for (unsigned char c : {'"', '(', ')', '#'}) t[c] |= kEndsAtom;
+    t['"'] &= ~(kInString | kWrittenAsIs);
+    t['\\'] &= ~(kInString | kWrittenAsIs);
+    return t;
+}();
+constexpr bool has_class(char c, CharClass k) { return (kCharClasses[static_cast<unsigned char>(c)] & k) != 0; }
+
+constexpr bool is_hex(char c) { return has_class(c, kHexDigit); }
+constexpr int hex_value(char c) { return c <= '9' ? c - '0' : ((c | 0x20) - 'a' + 10); }  // of a hexadecimal digit
+constexpr bool is_separator(char c) { return has_class(c, kSeparator); }
 constexpr std::uint32_t colorref(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 
 // Parses a decimal or 0x number of at most 32 bits, optionally negative.
@@ -48,49 +78,60 @@ std::optional<long long> parse_number(std::string_view s) {
     return negative ? -v : v;
 }
 
-class LineTokens {
+// Splits lines into tokens.  One lexer serves every line of a text: the
+// token list and the buffer of string bytes are reused, so a line costs no
+// allocation once the longest line has been seen.
+class Lexer {
 public:
-    // Splits a line; on a lexical error `error` says what is wrong.
-    explicit LineTokens(std::string_view line) { split(line); }
+    Lexer() {
+        tokens_.reserve(20);  // more than a statement of a record has
+        strings_.reserve(128);
+    }
 
-    std::string error;
-    std::vector<Token> tokens;
+    // The tokens of `line`; on a lexical error `error()` says what is wrong.
+    std::vector<Token>& split(std::string_view line) {
+        tokens_.clear();
+        error_.clear();
+        // Unescaping never lengthens a string, so the strings of the line fit
+        // and the views into the buffer stay valid while the line is read.
+        strings_.clear();
+        strings_.reserve(line.size());
+        run(line);
+        return tokens_;
+    }
+    const std::string& error() const { return error_; }
 
 private:
-    void split(std::string_view s) {
+    // Every error ends the line: quoted() and rgb() then return its end.
+    void run(std::string_view s) {
         std::size_t i = 0;
-        while (i < s.size() && error.empty()) {
-            char c = s[i];
-            if (is_separator(c)) {
+        while (i < s.size()) {
+            const char c = s[i];
+            if (!has_class(c, kEndsAtom)) {
+                if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') return; // comment
+                const std::size_t start = i;
+                while (i < s.size() && !has_class(s[i], kEndsAtom)) ++i;
+                const std::string_view atom = s.substr(start, i - start);
+                if (i < s.size() && s[i] == '(' && equals_nocase(atom, "rgb"))
+                    i = rgb(s, i + 1);
+                else
+                    tokens_.push_back({TokenKind::Atom, 0, atom});
+            } else if (is_separator(c)) {
                 ++i;
-            } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') {
-                return; // comment
-            } else if (c == '#') {
-                if (i + 7 <= s.size() && all_hex(s.substr(i + 1, 6)) &&
-                    (i + 7 == s.size() || !is_word_char(s[i + 7]))) {
-                    auto byte = [&](std::size_t at) {
-                        return static_cast<unsigned>(hex_value(s[at]) * 16 + hex_value(s[at + 1]));
-                    };
-                    tokens.push_back({TokenKind::Color, std::string(s.substr(i, 7)),
-                                      colorref(byte(i + 1), byte(i + 3), byte(i + 5))});
-                    i += 7;
-                } else {
-                    return; // comment
-                }
             } else if (c == '"') {
                 i = quoted(s, i + 1);
-            } else if (c == '(' || c == ')') {
-                error = std::string("unexpected '") + c + "'";
-            } else {
-                std::size_t start = i;
-                while (i < s.size() && !is_separator(s[i]) && s[i] != '"' && s[i] != '(' && s[i] != ')' && s[i] != '#')
-                    ++i;
-                std::string_view atom = s.substr(start, i - start);
-                if (equals_nocase(atom, "rgb") && i < s.size() && s[i] == '(') {
-                    i = rgb(s, i + 1);
-                } else {
-                    tokens.push_back({TokenKind::Atom, std::string(atom)});
-                }
+            } else if (c == '#') {
+                if (!(i + 7 <= s.size() && all_hex(s.substr(i + 1, 6)) &&
+                      (i + 7 == s.size() || !has_class(s[i + 7], kWordChar))))
+                    return; // comment
+                auto byte = [&](std::size_t at) {
+                    return static_cast<unsigned>(hex_value(s[at]) * 16 + hex_value(s[at + 1]));
+                };
+                tokens_.push_back({TokenKind::Color, colorref(byte(i + 1), byte(i + 3), byte(i + 5)), s.substr(i, 7)});
+                i += 7;
+            } else {  // a parenthesis
+                error_ = std::string("unexpected '") + c + "'";
+                return;
             }
         }
     }
@@ -99,87 +140,88 @@ private:
             if (!is_hex(c)) return false;
         return true;
     }
-    static bool is_word_char(char c) {
-        return is_hex(c) || (c >= 'g' && c <= 'z') || (c >= 'G' && c <= 'Z') || c == '_';
-    }
 
     std::size_t quoted(std::string_view s, std::size_t i) {
-        std::string out;
+        const std::size_t begin = strings_.size();
         while (i < s.size()) {
+            std::size_t run = i;
+            while (run < s.size() && has_class(s[run], kInString)) ++run;
+            strings_.append(s.data() + i, run - i);  // the characters as they are, at once
+            i = run;
+            if (i >= s.size()) break;
             char c = s[i++];
             if (c == '"') {
-                tokens.push_back({TokenKind::String, std::move(out)});
+                tokens_.push_back({TokenKind::String, 0, std::string_view(strings_).substr(begin)});
                 return i;
             }
-            if (static_cast<unsigned char>(c) >= 0x80) {
+            if (c != '\\') {
                 // The record holds bytes of the ANSI code page; the text's own
                 // encoding cannot be told, so such bytes are written as escapes.
-                error =
+                error_ =
                     "write characters above 127 as \\xHH in the ANSI code page (\\xE9 for an e acute in "
                     "Windows-1252)";
                 return s.size();
             }
-            if (c != '\\') {
-                out.push_back(c);
-                continue;
-            }
             if (i >= s.size()) break;
             char e = s[i++];
             switch (e) {
-            case '"': out.push_back('"'); break;
-            case '\\': out.push_back('\\'); break;
-            case 't': out.push_back('\t'); break;
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
+            case '"': strings_.push_back('"'); break;
+            case '\\': strings_.push_back('\\'); break;
+            case 't': strings_.push_back('\t'); break;
+            case 'n': strings_.push_back('\n'); break;
+            case 'r': strings_.push_back('\r'); break;
             case 'x':
                 if (i + 2 <= s.size() && is_hex(s[i]) && is_hex(s[i + 1])) {
                     int v = hex_value(s[i]) * 16 + hex_value(s[i + 1]);
                     if (v == 0) {
-                        error = "a string cannot hold \\x00: the record ends every string with it";
+                        error_ = "a string cannot hold \\x00: the record ends every string with it";
                         return s.size();
                     }
-                    out.push_back(static_cast<char>(v));
+                    strings_.push_back(static_cast<char>(v));
                     i += 2;
                     break;
                 }
-                error = "\\x needs two hexadecimal digits";
+                error_ = "\\x needs two hexadecimal digits";
                 return s.size();
             default:
-                error = std::string("unknown escape \\") + e + " (use \\\" \\\\ \\t \\n \\r or \\xHH)";
+                error_ = std::string("unknown escape \\") + e + " (use \\\" \\\\ \\t \\n \\r or \\xHH)";
                 return s.size();
             }
         }
-        error = "the string has no closing quote";
+        error_ = "the string has no closing quote";
         return s.size();
     }
     std::size_t rgb(std::string_view s, std::size_t i) {
         std::size_t close = s.find(')', i);
         if (close == std::string_view::npos) {
-            error = "rgb( has no closing parenthesis";
+            error_ = "rgb( has no closing parenthesis";
             return s.size();
         }
         std::array<unsigned, 3> parts{};
         std::size_t n = 0, p = i;
-        while (p < close && error.empty()) {
+        while (p < close && error_.empty()) {
             while (p < close && (s[p] == ' ' || s[p] == '\t' || s[p] == ',')) ++p;
             if (p >= close) break;
             std::size_t start = p;
             while (p < close && s[p] != ' ' && s[p] != '\t' && s[p] != ',') ++p;
             auto v = parse_number(s.substr(start, p - start));
             if (!v || *v < 0 || *v > 255 || n >= 3) {
-                error = "rgb(R, G, B) takes three numbers from 0 to 255";
+                error_ = "rgb(R, G, B) takes three numbers from 0 to 255";
                 return s.size();
             }
             parts[n++] = static_cast<unsigned>(*v);
         }
         if (n != 3) {
-            error = "rgb(R, G, B) takes three numbers from 0 to 255";
+            error_ = "rgb(R, G, B) takes three numbers from 0 to 255";
             return s.size();
         }
-        tokens.push_back({TokenKind::Color, std::string(s.substr(i - 4, close + 1 - (i - 4))),
-                          colorref(parts[0], parts[1], parts[2])});
+        tokens_.push_back({TokenKind::Color, colorref(parts[0], parts[1], parts[2]), s.substr(i - 4, close + 1 - (i - 4))});
         return close + 1;
     }
+
+    std::vector<Token> tokens_;
+    std::string strings_;
+    std::string error_;
 };
 
 // ---- statements -----------------------------------------------------------
@@ -215,6 +257,7 @@ public:
             std::size_t end = text.find('\n', start);
             if (end == std::string_view::npos) end = text.size();
             ++line_;
+            rest_ = text.size() - start;
             statement(text.substr(start, end - start));
             start = end + 1;
         }
@@ -248,13 +291,13 @@ private:
     }
 
     void statement(std::string_view raw) {
-        LineTokens lt(raw);
-        if (!lt.error.empty()) return error(lt.error);
-        Tokens t = std::move(lt.tokens);
+        if (plain_trailing(raw)) return;
+        Tokens& t = lexer_.split(raw);
+        if (!lexer_.error().empty()) return error(lexer_.error());
         if (t.empty()) return;
         normalise(t, 0);
         if (t[0].kind != TokenKind::Atom)
-            return error("a line starts with a keyword or an entry's number, not with '" + t[0].text + "'");
+            return error("a line starts with a keyword or an entry's number, not with '" + std::string(t[0].text) + "'");
 
         if (word_is(t[0], "trailing")) return trailing(t);
         if (sawTrailing_) return error("nothing but more 'trailing' lines may follow 'trailing'");
@@ -273,7 +316,7 @@ private:
             }
         }
         if (parse_number(t[0].text)) return entry(t);
-        error("unknown statement '" + t[0].text + "'");
+        error("unknown statement '" + std::string(t[0].text) + "'");
     }
 
     // -- head
@@ -329,7 +372,7 @@ private:
         if (progress_ >= RecordPart::ViewString) return error("a second 'view string' line, or one after the sections");
         if (t.size() != n + 1 || t[n].kind != TokenKind::String)
             return error("'view string' takes one string in quotes, for example: view string \"@3D3\"");
-        out_.model.viewString = t[n].text;
+        out_.model.viewString = std::string(t[n].text);
         progress_ = RecordPart::ViewString;
     }
 
@@ -358,7 +401,7 @@ private:
         case RecordPart::FieldStrings:
             if (t.size() != 2 || t[1].kind != TokenKind::String)
                 return error("a field string is: ID \"directives\", for example: 101 \"@NUM@LIMIT(5)\"");
-            m.fieldStrings.push_back({*key, t[1].text});
+            m.fieldStrings.push_back({*key, std::string(t[1].text)});
             break;
         case RecordPart::FieldFonts:
         case RecordPart::TextFieldFonts: {
@@ -368,7 +411,7 @@ private:
                              " \"face\" SIZE [STYLE], for example: 103 \"Courier New\" 10 bold");
             auto size = u16_of(t[2], "the size");
             if (!size) return;
-            RecordFont f{*key, *size, 0, t[1].text};
+            RecordFont f{*key, *size, 0, std::string(t[1].text)};
             if (t.size() > 3) {
                 if (field && !record_sizes_in_points(version_()))
                     return error("a field font of version " + std::to_string(version_()) +
@@ -408,13 +451,14 @@ private:
 
     // -- the end and the bytes after it
 
-    void end_after(const Tokens& t) {
+    // Takes the line's tokens apart: what follows "end after" is left in `t`.
+    void end_after(Tokens& t) {
         if (!haveVersion_) return error("the first statement must be 'version N'");
         if (ended_) return error("a second 'end after' line");
-        Tokens rest(t.begin() + 1, t.end());
-        if (rest.empty() || !word_is(rest[0], "after"))
+        if (t.size() < 2 || !word_is(t[1], "after"))
             return error("'end' is written 'end after PART', for example: end after field strings");
-        rest.erase(rest.begin());
+        t.erase(t.begin(), t.begin() + 2);
+        Tokens& rest = t;
         normalise(rest, 0);
         for (const PartName& p : kPartNames) {
             std::size_t n = match(rest, p.words);
@@ -433,9 +477,32 @@ private:
             "or text-field colours");
     }
 
+    // A line of trailing bytes as they are written, "trailing 0A FF ...", read
+    // straight from the text: long records end in runs of such lines.  False
+    // leaves the line to the tokens (comments, other separators, mistakes).
+    bool plain_trailing(std::string_view raw) {
+        constexpr std::string_view kWord = "trailing";
+        if (!starts_with_nocase(raw, kWord)) return false;
+        std::vector<std::uint8_t>& bytes = out_.model.trailing;
+        if (!sawTrailing_) bytes.reserve(rest_ / 3);
+        const std::size_t before = bytes.size();
+        bytes.resize(before + (raw.size() - kWord.size()) / 3);  // room for every byte the line can hold
+        std::uint8_t* out = bytes.data() + before;
+        std::size_t i = kWord.size();
+        for (; i + 3 <= raw.size() && is_separator(raw[i]) && is_hex(raw[i + 1]) && is_hex(raw[i + 2]); i += 3)
+            *out++ = static_cast<std::uint8_t>(hex_value(raw[i + 1]) * 16 + hex_value(raw[i + 2]));
+        while (i < raw.size() && is_separator(raw[i])) ++i;
+        bytes.resize(i == raw.size() ? static_cast<std::size_t>(out - bytes.data()) : before);
+        if (i != raw.size()) return false;
+        sawTrailing_ = true;
+        return true;
+    }
+
     void trailing(const Tokens& t) {
+        // the rest of the text holds three characters at least for every byte
+        if (!sawTrailing_) out_.model.trailing.reserve(rest_ / 3);
         for (std::size_t i = 1; i < t.size(); ++i) {
-            const std::string& h = t[i].text;
+            const std::string_view h = t[i].text;
             if (t[i].kind != TokenKind::Atom || h.size() != 2 || !is_hex(h[0]) || !is_hex(h[1]))
                 return error("'trailing' takes bytes as two hexadecimal digits each, for example: trailing 01 00 FF");
             out_.model.trailing.push_back(static_cast<std::uint8_t>(hex_value(h[0]) * 16 + hex_value(h[1])));
@@ -465,7 +532,7 @@ private:
     std::optional<std::uint16_t> u16_of(const Token& t, const char* what) {
         auto v = t.kind == TokenKind::Atom ? parse_number(t.text) : std::nullopt;
         if (!v || *v < -32768 || *v > 0xFFFF) {
-            error(std::string(what) + " must be a number from 0 to 65535, not '" + t.text + "'");
+            error(std::string(what) + " must be a number from 0 to 65535, not '" + std::string(t.text) + "'");
             return std::nullopt;
         }
         return static_cast<std::uint16_t>(*v & 0xFFFF);
@@ -491,7 +558,7 @@ private:
             if (known) continue;
             auto v = t[i].kind == TokenKind::Atom ? parse_number(t[i].text) : std::nullopt;
             if (!v || *v < 0 || *v > 0xFFFF) {
-                error("'" + t[i].text +
+                error("'" + std::string(t[i].text) +
                       "' is not a style: use bold, italic, underline, strikeout, regular or a number");
                 return std::nullopt;
             }
@@ -519,7 +586,7 @@ private:
             if (which < 0 || (which >= 2 && !selected)) {
                 error(std::string("expected a colour label (") +
                       (selected ? "text, back, selected text or selected back" : "text or back") + "), not '" +
-                      t[i].text + "'");
+                      std::string(t[i].text) + "'");
                 return false;
             }
             if (seen[static_cast<std::size_t>(which)]) {
@@ -541,7 +608,7 @@ private:
                 if (v && *v >= 0) c = static_cast<std::uint32_t>(*v);
             }
             if (!c) {
-                error("'" + t[i].text + "' is not a colour: write #RRGGBB, rgb(R, G, B) or a COLORREF number");
+                error("'" + std::string(t[i].text) + "' is not a colour: write #RRGGBB, rgb(R, G, B) or a COLORREF number");
                 return false;
             }
             *slot[static_cast<std::size_t>(which)] = *c;
@@ -558,7 +625,9 @@ private:
     }
 
     ParsedRecordText out_;
+    Lexer lexer_;
     unsigned line_ = 0;
+    std::size_t rest_ = 0;  // characters from the start of the current line on
     unsigned versionLine_ = 1;
     bool haveVersion_ = false;
     bool seenStyle_ = false;
@@ -570,55 +639,89 @@ private:
 };
 
 // ---- writing the text -----------------------------------------------------
+// Everything is appended to the one output string: no temporaries per item.
 
-std::string quoted(std::string_view s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
+void append_quoted(std::string& out, std::string_view s) {
+    out.push_back('"');
+    std::size_t i = 0;
+    while (i < s.size()) {
+        std::size_t run = i;
+        while (run < s.size() && has_class(s[run], kWrittenAsIs)) ++run;
+        out.append(s.data() + i, run - i);  // the printable characters at once
+        if (run >= s.size()) break;
+        const auto c = static_cast<unsigned char>(s[run]);
         if (c == '"' || c == '\\') {
             out.push_back('\\');
-            out.push_back(static_cast<char>(c));
-        } else if (c >= 0x20 && c < 0x7F) {
             out.push_back(static_cast<char>(c));
         } else {
             out += "\\x";
             append_hex(out, c, 2);
         }
+        i = run + 1;
     }
     out.push_back('"');
-    return out;
 }
 
-std::string color_text(std::uint32_t c) {
-    if (c >> 24) return hex_text(c, 8);
+void append_color(std::string& out, std::uint32_t c) {
+    if (c >> 24) {
+        out += "0x";
+        append_hex(out, c, 8);
+        return;
+    }
     // #RRGGBB: red is the low byte of a colour reference
-    std::string out = "#";
+    out.push_back('#');
     append_hex(out, c & 0xFF, 2);
     append_hex(out, (c >> 8) & 0xFF, 2);
     append_hex(out, (c >> 16) & 0xFF, 2);
-    return out;
 }
 
-std::string style_text(std::uint16_t style) {
-    if (style == 0) return "regular";
-    std::string out;
-    static constexpr std::array<std::pair<const char*, std::uint16_t>, 4> kBits{
+void append_style(std::string& out, std::uint16_t style) {
+    if (style == 0) {
+        out += "regular";
+        return;
+    }
+    static constexpr std::array<std::pair<std::string_view, std::uint16_t>, 4> kBits{
         {{"bold", 0x1}, {"italic", 0x2}, {"underline", 0x4}, {"strikeout", 0x8}}};
+    bool first = true;
     for (auto [w, bit] : kBits) {
         if (style & bit) {
-            if (!out.empty()) out += ' ';
+            if (!first) out.push_back(' ');
             out += w;
+            first = false;
         }
     }
     if (std::uint16_t rest = style & ~0xFu) {
-        if (!out.empty()) out += ' ';
-        out += hex_text(rest, 1);
+        if (!first) out.push_back(' ');
+        out += "0x";
+        append_hex(out, rest, 1);
     }
-    return out;
 }
 
-std::string colours_text(const ViewColors& c) {
-    return "text " + color_text(c.text) + " back " + color_text(c.back) + " selected text " + color_text(c.selText) +
-           " selected back " + color_text(c.selBack);
+void append_colours(std::string& out, const ViewColors& c) {
+    out += "text ";
+    append_color(out, c.text);
+    out += " back ";
+    append_color(out, c.back);
+    out += " selected text ";
+    append_color(out, c.selText);
+    out += " selected back ";
+    append_color(out, c.selBack);
+}
+
+// "trailing HH HH ...", sixteen bytes a line.
+void append_trailing(std::string& out, std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < bytes.size(); i += 16) {
+        char line[8 + 16 * 3 + 1] = "trailing";
+        std::size_t n = 8;
+        for (std::size_t k = i; k < bytes.size() && k < i + 16; ++k) {
+            line[n++] = ' ';
+            line[n++] = kDigits[bytes[k] >> 4];
+            line[n++] = kDigits[bytes[k] & 0xF];
+        }
+        line[n++] = '\n';
+        out.append(line, n);
+    }
 }
 
 } // namespace
@@ -631,64 +734,102 @@ ParsedRecordText parse_record_text(std::string_view text) {
 std::string format_record_text(const RecordModel& m, const std::vector<RecordWarning>& warnings,
                                std::string_view title) {
     std::string out;
+    out.reserve(256 + m.trailing.size() * 3);
     if (!title.empty()) {
         out += "# ";
         out += title;
         out += '\n';
     }
-    for (const RecordWarning& w : warnings) out += "# warning: " + w.message + "\n";
+    for (const RecordWarning& w : warnings) {
+        out += "# warning: ";
+        out += w.message;
+        out += '\n';
+    }
 
     const std::uint16_t v = m.version;
     auto has = [&m](RecordPart p) { return m.last >= p; };
     if (has(RecordPart::Head)) {
-        out += "version " + std::to_string(v) + "\n";
-        if (record_has_font_style(v)) out += "view font style " + style_text(m.fontStyle) + "\n";
-        if (record_has_colors(v)) out += "view colours " + colours_text(m.colors) + "\n";
-        if (has(RecordPart::ViewString) && record_has_part(v, RecordPart::ViewString) && m.viewString)
-            out += "view string " + quoted(*m.viewString) + "\n";
+        out += "version ";
+        append_decimal(out, v);
+        out += '\n';
+        if (record_has_font_style(v)) {
+            out += "view font style ";
+            append_style(out, m.fontStyle);
+            out += '\n';
+        }
+        if (record_has_colors(v)) {
+            out += "view colours ";
+            append_colours(out, m.colors);
+            out += '\n';
+        }
+        if (has(RecordPart::ViewString) && record_has_part(v, RecordPart::ViewString) && m.viewString) {
+            out += "view string ";
+            append_quoted(out, *m.viewString);
+            out += '\n';
+        }
     }
     // A section is written when it has entries ("end after" says where an
-    // empty one ends the record).
+    // empty one ends the record).  Each entry starts with its key.
     auto section = [&](RecordPart p, std::size_t count) {
         if (!has(p) || count == 0) return false;
-        out += "\n";
+        out += '\n';
         out += record_part_name(p);
-        out += "\n";
+        out += '\n';
         return true;
     };
-    if (section(RecordPart::FieldStrings, m.fieldStrings.size()))
-        for (const auto& e : m.fieldStrings) out += "    " + std::to_string(e.id) + " " + quoted(e.directives) + "\n";
+    auto key = [&out](std::uint16_t k) {
+        out += "    ";
+        append_decimal(out, k);
+        out += ' ';
+    };
+    if (section(RecordPart::FieldStrings, m.fieldStrings.size())) {
+        for (const auto& e : m.fieldStrings) {
+            key(e.id);
+            append_quoted(out, e.directives);
+            out += '\n';
+        }
+    }
     auto font = [&](const RecordFont& f, bool withStyle) {
-        out += "    " + std::to_string(f.key) + " " + quoted(f.face) + " " + std::to_string(f.size);
-        if (withStyle) out += " " + style_text(f.style);
-        out += "\n";
+        key(f.key);
+        append_quoted(out, f.face);
+        out += ' ';
+        append_decimal(out, f.size);
+        if (withStyle) {
+            out += ' ';
+            append_style(out, f.style);
+        }
+        out += '\n';
     };
     if (section(RecordPart::FieldFonts, m.fieldFonts.size()))
         for (const auto& f : m.fieldFonts) font(f, record_sizes_in_points(v));
     if (section(RecordPart::TextFieldFonts, m.textFieldFonts.size()))
         for (const auto& f : m.textFieldFonts) font(f, true);
-    if (section(RecordPart::FieldColors, m.fieldColors.size()))
-        for (const auto& e : m.fieldColors) out += "    " + std::to_string(e.id) + " " + colours_text(e.colors) + "\n";
-    if (section(RecordPart::TextFieldColors, m.textFieldColors.size()))
-        for (const auto& e : m.textFieldColors)
-            out += "    " + std::to_string(e.number) + " text " + color_text(e.text) + " back " + color_text(e.back) +
-                   "\n";
+    if (section(RecordPart::FieldColors, m.fieldColors.size())) {
+        for (const auto& e : m.fieldColors) {
+            key(e.id);
+            append_colours(out, e.colors);
+            out += '\n';
+        }
+    }
+    if (section(RecordPart::TextFieldColors, m.textFieldColors.size())) {
+        for (const auto& e : m.textFieldColors) {
+            key(e.number);
+            out += "text ";
+            append_color(out, e.text);
+            out += " back ";
+            append_color(out, e.back);
+            out += '\n';
+        }
+    }
 
     if (m.last >= RecordPart::Head && m.last < RecordPart::TextFieldColors) {
         out += "\nend after ";
         out += record_part_name(m.last);
-        out += "\n";
+        out += '\n';
     }
-    if (m.last == RecordPart::TextFieldColors && !m.trailing.empty()) out += "\n";
+    if (m.last == RecordPart::TextFieldColors && !m.trailing.empty()) out += '\n';
     if (m.last == RecordPart::Nothing && m.trailing.empty()) out += "trailing\n"; // an empty record
-    for (std::size_t i = 0; i < m.trailing.size(); i += 16) {
-        out += "trailing";
-        for (std::size_t k = i; k < m.trailing.size() && k < i + 16; ++k) {
-            out += ' ';
-            append_hex(out, m.trailing[k], 2);
-        }
-        out += "\n";
-    }
+    append_trailing(out, m.trailing);
     return out;
 }
 

@@ -33,6 +33,14 @@ private:
     std::vector<std::uint8_t>& out_;
 };
 
+class SizeSink : public RecordSink {
+public:
+    void word(std::uint16_t) override { size += 2; }
+    void string(std::string_view s) override { size += s.size() + 2; }
+    void bytes(std::span<const std::uint8_t> b) override { size += b.size(); }
+    std::size_t size = 0;
+};
+
 } // namespace
 
 void write_record(const RecordModel& m, RecordSink& out) {
@@ -93,9 +101,16 @@ void write_record(const RecordModel& m, RecordSink& out) {
 
 std::vector<std::uint8_t> record_bytes(const RecordModel& model) {
     std::vector<std::uint8_t> out;
+    out.reserve(record_size(model));
     ByteSink sink(out);
     write_record(model, sink);
     return out;
+}
+
+std::size_t record_size(const RecordModel& model) {
+    SizeSink sink;
+    write_record(model, sink);
+    return sink.size;
 }
 
 } // namespace ts::core

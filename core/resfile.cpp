@@ -109,7 +109,8 @@ public:
         if (dirCount < 3) return; // no resource directory
         std::uint32_t resRva = at_.u32(dirs + 2 * 8);
         std::size_t table = opt + optSize;
-        for (std::uint16_t i = 0; i < sections; ++i) {
+        // the count is untrusted: reading stops where the file does
+        for (std::uint16_t i = 0; i < sections && !at_.bad(); ++i) {
             std::size_t s = table + i * 40u;
             sections_.push_back({at_.u32(s + 12), at_.u32(s + 8), at_.u32(s + 16), at_.u32(s + 20)});
         }

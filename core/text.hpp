@@ -9,11 +9,12 @@
 namespace ts::core {
 
 constexpr char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 constexpr bool equals_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+        if (a[i] != b[i] && ascii_lower(a[i]) != ascii_lower(b[i])) return false;
     return true;
 }
 
@@ -21,10 +22,37 @@ constexpr bool starts_with_nocase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && equals_nocase(s.substr(0, prefix.size()), prefix);
 }
 
+// The places of one character in a text, either case, in increasing order.
+// The text is searched with string_view::find (memchr), each byte at most
+// once for each case, however many places are asked for.
+class NocaseCharFinder {
+public:
+    // Looks for `c` from `from` on.
+    constexpr NocaseCharFinder(std::string_view text, char c, std::size_t from = 0)
+        : text_(text), lower_(ascii_lower(c)), upper_(ascii_upper(c)), nextLower_(text.find(lower_, from)),
+          nextUpper_(lower_ == upper_ ? std::string_view::npos : text.find(upper_, from)) {}
+
+    // The first place at or after `from`, or npos.  `from` never decreases
+    // from one call to the next.
+    constexpr std::size_t next(std::size_t from) {
+        if (nextLower_ < from) nextLower_ = text_.find(lower_, from);
+        if (nextUpper_ < from) nextUpper_ = text_.find(upper_, from);
+        return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
+    }
+
+private:
+    std::string_view text_;
+    char lower_, upper_;
+    std::size_t nextLower_, nextUpper_;
+};
+
 // Position of `needle` in `hay` ignoring case, or npos.
 constexpr std::size_t find_nocase(std::string_view hay, std::string_view needle) {
     if (needle.size() > hay.size()) return std::string_view::npos;
-    for (std::size_t i = 0; i + needle.size() <= hay.size(); ++i)
+    if (needle.empty()) return 0;
+    NocaseCharFinder first(hay, needle[0]);
+    for (std::size_t i = first.next(0); i != std::string_view::npos && i + needle.size() <= hay.size();
+         i = first.next(i + 1))
         if (equals_nocase(hay.substr(i, needle.size()), needle)) return i;
     return std::string_view::npos;
 }
@@ -40,11 +68,22 @@ inline void append_hex(std::string& out, std::uint32_t value, int digits) {
     char buf[8];
     int n = 0;
     do {
-        buf[n++] = "0123456789ABCDEF"[value & 0xF];
+        buf[7 - n++] = "0123456789ABCDEF"[value & 0xF];
         value >>= 4;
     } while (value && n < 8);
-    for (int i = n; i < digits; ++i) out.push_back('0');
-    while (n) out.push_back(buf[--n]);
+    if (digits > n) out.append(static_cast<std::size_t>(digits - n), '0');
+    out.append(buf + 8 - n, static_cast<std::size_t>(n));
+}
+
+// Appends `value` in decimal.
+inline void append_decimal(std::string& out, std::uint32_t value) {
+    char buf[10];
+    int n = 0;
+    do {
+        buf[9 - n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    out.append(buf + 10 - n, static_cast<std::size_t>(n));
 }
 
 inline std::string hex_text(std::uint32_t value, int digits, std::string_view prefix = "0x") {

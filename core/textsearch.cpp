@@ -1,5 +1,7 @@
 #include "core/textsearch.hpp"
 
+#include "core/text.hpp"
+
 namespace ts::core {
 namespace {
 
@@ -17,8 +19,15 @@ bool same_at(std::string_view text, std::size_t at, std::string_view needle, boo
 
 std::size_t find_text(std::string_view text, std::string_view needle, std::size_t from, bool matchCase) {
     if (needle.empty() || from > text.size() || needle.size() > text.size() - from) return kNotFound;
-    for (std::size_t at = from; at + needle.size() <= text.size(); ++at)
-        if (same_at(text, at, needle, matchCase)) return at;
+    if (matchCase) {
+        const std::size_t at = text.find(needle, from);
+        return at == std::string_view::npos ? kNotFound : at;
+    }
+    // only the places of the needle's first letter, in either case, are compared
+    NocaseCharFinder first(text, needle[0], from);
+    for (std::size_t at = first.next(from); at != std::string_view::npos && at + needle.size() <= text.size();
+         at = first.next(at + 1))
+        if (same_at(text, at, needle, false)) return at;
     return kNotFound;
 }
 

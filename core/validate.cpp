@@ -1,6 +1,8 @@
 #include "core/validate.hpp"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "core/directives.hpp"
 
@@ -31,11 +33,23 @@ bool is_alpha(std::string_view text) {
 }
 
 // Whether every character of `text` is (`wanted` true) or is not (false)
-// one of the characters of `list`.
+// one of the characters of `list`.  The list's single-byte characters are
+// looked up in a table made once, so a long text against a long list costs
+// the length of both; only a double-byte character searches the list.
 bool all_chars(std::string_view text, std::string_view list, bool wanted, const LeadBytes& lead) {
+    std::array<bool, 256> single{};
+    bool doubleBytes = false;
+    for (std::size_t pos = 0; pos < list.size();) {
+        const KeyChar c = char_at(list, pos, lead);
+        if (c.double_byte()) doubleBytes = true;
+        else single[static_cast<std::uint8_t>(c.bytes[0])] = true;
+        pos += c.size;
+    }
     for (std::size_t pos = 0; pos < text.size();) {
         const KeyChar c = char_at(text, pos, lead);
-        if (list_holds(list, c, lead) != wanted) return false;
+        const bool held = c.double_byte() ? doubleBytes && list_holds(list, c, lead)
+                                          : single[static_cast<std::uint8_t>(c.bytes[0])];
+        if (held != wanted) return false;
         pos += c.size;
     }
     return true;

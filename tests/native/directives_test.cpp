@@ -31,6 +31,7 @@ TEST(FindKeyword, KeywordWithoutAtStartsAWord) {
     EXPECT_EQ(match("@DIRLST(*.txt,105,0010)", "DIRLST"), "1:*.txt,105,0010");
     EXPECT_EQ(match("TABSTOPS(8,16)", "TABSTOPS"), "0:8,16");
     EXPECT_EQ(match("@XDIRLST(a)@DIRLST(b)", "DIRLST"), "12:b");
+    EXPECT_EQ(match("xdirlst DirLst(a) DIRLST(b)", "dIRLST"), "8:a");
 }
 
 TEST(FindKeyword, ArgumentBounds) {

@@ -11,6 +11,7 @@ using namespace ts::core;
 
 TEST(FindText, CaseRuleDecidesWhetherMixedCaseMatches) {
     EXPECT_EQ(find_text("xABCx", "abc", 0, false), 1u);
+    EXPECT_EQ(find_text("a-A-Ab", "ab", 0, false), 4u);  // tried at each first letter, in either case
     EXPECT_EQ(find_text("xABCx", "abc", 0, true), kNotFound);
     EXPECT_EQ(find_text("xABCx abc", "abc", 0, true), 6u);
     // Only ASCII letters fold: bytes above 0x7F and punctuation compare exactly.
