@@ -1,6 +1,7 @@
 // Small text helpers over std::string_view (ASCII case folding only, as the
 // directive keywords and class names are ASCII).
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,27 +24,29 @@ constexpr bool starts_with_nocase(std::string_view s, std::string_view prefix) {
 }
 
 // The places of one character in a text, either case, in increasing order.
-// The text is searched with string_view::find (memchr), each byte at most
-// once for each case, however many places are asked for.
+// Both cases are looked for with string_view::find (memchr) in windows that
+// double from the place asked for, so a call costs what lies between that
+// place and the next one, whichever case is missing from the text: a search
+// repeated from one match to the next stays linear in the text.
 class NocaseCharFinder {
 public:
-    // Looks for `c` from `from` on.
-    constexpr NocaseCharFinder(std::string_view text, char c, std::size_t from = 0)
-        : text_(text), lower_(ascii_lower(c)), upper_(ascii_upper(c)), nextLower_(text.find(lower_, from)),
-          nextUpper_(lower_ == upper_ ? std::string_view::npos : text.find(upper_, from)) {}
+    constexpr NocaseCharFinder(std::string_view text, char c)
+        : text_(text), lower_(ascii_lower(c)), upper_(ascii_upper(c)) {}
 
-    // The first place at or after `from`, or npos.  `from` never decreases
-    // from one call to the next.
-    constexpr std::size_t next(std::size_t from) {
-        if (nextLower_ < from) nextLower_ = text_.find(lower_, from);
-        if (nextUpper_ < from) nextUpper_ = text_.find(upper_, from);
-        return nextLower_ < nextUpper_ ? nextLower_ : nextUpper_;
+    // The first place at or after `from`, or npos.
+    constexpr std::size_t next(std::size_t from) const {
+        if (lower_ == upper_) return text_.find(lower_, from);
+        for (std::size_t window = 64; from < text_.size(); from += window, window *= 2) {
+            const std::string_view part = text_.substr(from, window);
+            const std::size_t at = std::min(part.find(lower_), part.find(upper_));
+            if (at != std::string_view::npos) return from + at;
+        }
+        return std::string_view::npos;
     }
 
 private:
     std::string_view text_;
     char lower_, upper_;
-    std::size_t nextLower_, nextUpper_;
 };
 
 // Position of `needle` in `hay` ignoring case, or npos.

@@ -24,7 +24,7 @@ std::size_t find_text(std::string_view text, std::string_view needle, std::size_
         return at == std::string_view::npos ? kNotFound : at;
     }
     // only the places of the needle's first letter, in either case, are compared
-    NocaseCharFinder first(text, needle[0], from);
+    NocaseCharFinder first(text, needle[0]);
     for (std::size_t at = first.next(from); at != std::string_view::npos && at + needle.size() <= text.size();
          at = first.next(at + 1))
         if (same_at(text, at, needle, false)) return at;

@@ -28,10 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (matchCase && text.substr(at, needle.size()) != needle) std::abort();
     }
     const std::string_view replacement = text.substr(0, data[0] >> 5);
-    std::string slow(text);
-    for (std::size_t at = find_text(slow, needle, from, matchCase); at != kNotFound;
-         at = find_text(slow, needle, at + replacement.size(), matchCase))
-        slow.replace(at, needle.size(), replacement);
+    std::string slow;  // match by match, each search going on after the last match
+    std::size_t done = 0;
+    for (std::size_t at = find_text(text, needle, from, matchCase); at != kNotFound;
+         at = find_text(text, needle, done, matchCase)) {
+        slow.append(text.substr(done, at - done)).append(replacement);
+        done = at + needle.size();
+    }
+    slow.append(text.substr(done));
     const ReplaceAllPlan plan = plan_replace_all(text, needle, replacement.size(), from, matchCase);
     std::string fast(text);
     if (plan.count) {
