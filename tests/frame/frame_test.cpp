@@ -79,6 +79,14 @@ TEST_F(Frame, ToolBarsShareTheEdgesOneEachAndTheMdiClientGetsTheRest) {
     EXPECT_TRUE(IsWindow(top->hWnd));
     EXPECT_EQ(vwRemoveToolBar(frame, VWTB_TOP | VWTB_RIGHT), 0);  // the top one goes, then none is right
     EXPECT_EQ(vwGetViewToolBar(frame, VWTB_TOP), nullptr);
+    // a view on two edges goes with the first removal: the other edge is free
+    // again, and what the frame remembers of it is never read
+    HVIEW twice = vwCreateView(Instance(), "TOOLSIDE", frame, nullptr, 0);
+    vwSetToolBarView(frame, twice, VWTB_TOP | VWTB_RIGHT);
+    EXPECT_EQ(vwRemoveToolBar(frame, VWTB_TOP), 1);
+    EXPECT_EQ(vwGetViewToolBar(frame, VWTB_RIGHT), nullptr);
+    EXPECT_EQ(vwSizeToolBars(frame), 1);
+    EXPECT_NE(vwSetViewToolBar(frame, "TOOLSIDE", nullptr, VWTB_RIGHT), nullptr);
 
     // a view string attaches toolbars, whose own directives are not applied;
     // a view with toolbars beeps instead of scrolling, and lays them out
