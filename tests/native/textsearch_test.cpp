@@ -73,7 +73,7 @@ TEST(EditorSettings, CustomColours) {
     EXPECT_EQ(colors[2], 0xFFFFFFu);
 }
 
-TEST(ErrorFile, KeysLineEndsCommasAndLongLines) {
+TEST(ErrorFile, KeysLineEndsCommasAndLongKeys) {
     auto lookup = [](std::string_view image, std::string_view key) {
         auto text = find_error_text(image, key);
         return text ? std::string(*text) : "<none>";
