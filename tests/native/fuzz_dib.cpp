@@ -1,6 +1,5 @@
 // DIB layouts of arbitrary bytes, as a packed DIB and as a .bmp file: what
 // is accepted lies inside the data, and a repacked file describes itself.
-#include <cstdint>
 #include <cstdlib>
 
 #include "core/dib.hpp"
@@ -8,8 +7,7 @@
 using namespace ts::core;
 
 static void check_inside(const std::optional<DibLayout>& l, std::size_t size) {
-    if (!l) return;
-    if (l->tableEnd() > l->bitsOffset || l->bitsOffset > size || l->bitsSize > size - l->bitsOffset) std::abort();
+    if (l && (l->tableEnd() > l->bitsOffset || l->bitsOffset > size || l->bitsSize > size - l->bitsOffset)) std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,19 +3,14 @@
 # resource compiler, to the same bytes as "vwrec compile -o":
 #   rc_block.sh VWREC WINDRES TEXT...
 set -u
-vwrec=$1 windres=$2
-shift 2
-work=$(mktemp -d)
+vwrec=$1 windres=$2 work=$(mktemp -d) fail=0
 trap 'rm -rf "$work"' EXIT
-fail=0
+shift 2
 for text in "$@"; do
-    "$vwrec" compile "$text" -o "$work/want.bin" || { fail=1; continue; }
-    { echo "#include <windows.h>"; "$vwrec" compile "$text" --rc VIEW; } > "$work/view.rc"
-    if ! "$windres" -O res "$work/view.rc" -o "$work/view.res"; then
-        echo "$text: the block does not compile:"; cat "$work/view.rc"; fail=1; continue
-    fi
-    "$vwrec" extract "$work/view.res" VIEW -o "$work/got.bin"
-    cmp "$work/want.bin" "$work/got.bin" || { echo "$text: the block gives other bytes:"; cat "$work/view.rc"; fail=1; }
+    { echo "#include <windows.h>"; "$vwrec" compile "$text" --rc VIEW; } >"$work/view.rc"
+    "$vwrec" compile "$text" -o "$work/want.bin" && "$windres" -O res "$work/view.rc" -o "$work/view.res" &&
+        "$vwrec" extract "$work/view.res" VIEW -o "$work/got.bin" && cmp "$work/want.bin" "$work/got.bin" ||
+        { echo "$text: the block does not compile to its record:"; cat "$work/view.rc"; fail=1; }
 done
 [ $fail = 0 ] && echo "$# RCDATA blocks compile to their records"
 exit $fail

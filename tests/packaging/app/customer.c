@@ -9,10 +9,7 @@ int main(void) {
     char viewString[64] = "", fieldString[64] = "";
     LOGFONTA font;
     HWND name;
-    if (!view) {
-        printf("no view\n");
-        return 1;
-    }
+    if (!view) return printf("no view\n"), 1;
     vwGetViewString(view, viewString, sizeof viewString);
     name = GetDlgItem(vwGetViewWindow(view), 101);
     SendMessageA(name, VWM_GETFIELDSTRING, sizeof fieldString, (LPARAM)fieldString);
