@@ -77,14 +77,4 @@ Indent leading_indent(std::string_view line) {
     return in;
 }
 
-std::size_t line_of_offset(std::string_view text, std::size_t offset) {
-    if (offset > text.size()) offset = text.size();
-    std::size_t line = 0;
-    for (std::size_t i = 0; i < offset; ++i)
-        if (text[i] == '\n') ++line;
-    return line;
-}
-
-std::size_t line_count(std::string_view text) { return line_of_offset(text, text.size()) + 1; }
-
 } // namespace ts::core

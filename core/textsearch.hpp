@@ -51,10 +51,4 @@ struct Indent {
 };
 Indent leading_indent(std::string_view line);
 
-// 0-based line of a byte offset; a line ends at "\n" (a "\r\n" pair counts
-// once).  Offsets past the end give the last line.
-std::size_t line_of_offset(std::string_view text, std::size_t offset);
-// Number of lines: an empty text has one.
-std::size_t line_count(std::string_view text);
-
 } // namespace ts::core
