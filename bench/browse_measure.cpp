@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/harness.hpp"
 #include "tscore32.h"
 
 namespace tsbench {
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 HWND Browse(const char* path) {
     return vwBrowse(GetModuleHandleA(nullptr), path, "Bench", "Bench", "Courier New", 10, 0, 0, 640, 480, 0, nullptr);
@@ -51,7 +45,7 @@ bool WriteTextFile(const char* path, std::size_t bytes, LineEnd end) {
 }
 
 double TimeRawRead(const char* path) {
-    const double start = Now();
+    const double start = ts::bench::now_seconds();
     HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return 0;
     const DWORD size = GetFileSize(f, nullptr);
@@ -61,22 +55,22 @@ double TimeRawRead(const char* path) {
     CloseHandle(f);
     const auto feeds = std::count(bytes, bytes + got, '\n');
     HeapFree(GetProcessHeap(), 0, bytes);
-    const double seconds = Now() - start;
+    const double seconds = ts::bench::now_seconds() - start;
     // the count must be made: it goes where the compiler cannot drop it
     g_feedSink = feeds;
     return seconds;
 }
 
 double TimeBrowseOpen(const char* path, HWND* window) {
-    const double start = Now();
+    const double start = ts::bench::now_seconds();
     *window = Browse(path);
-    return Now() - start;
+    return ts::bench::now_seconds() - start;
 }
 
 double TimeRepaint(HWND window, int rounds) {
-    const double start = Now();
+    const double start = ts::bench::now_seconds();
     for (int i = 0; i < rounds; ++i) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return Now() - start;
+    return ts::bench::now_seconds() - start;
 }
 
 void ScrollToMiddle(HWND window) {

@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "bench/harness.hpp"
 #include "tscore32.h"
 
 namespace replacebench {
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -47,7 +41,7 @@ void CALLBACK PressReplaceAll(HWND, UINT, UINT_PTR id, DWORD) {
     SetDlgItemTextA(dlg, 524, g_run->find.c_str());
     SetDlgItemTextA(dlg, 525, g_run->replacement.c_str());
     CheckDlgButton(dlg, 511, BST_UNCHECKED);
-    g_run->pressed = Now();
+    g_run->pressed = ts::bench::now_seconds();
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(520, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, 520)));
 }
 
@@ -66,7 +60,7 @@ LRESULT CALLBACK WatchBoxes(int code, WPARAM wParam, LPARAM lParam) {
         char cls[16] = {};
         GetClassNameA(h, cls, sizeof cls);
         if (lstrcmpA(cls, "#32770") == 0) {
-            g_run->done = Now();
+            g_run->done = ts::bench::now_seconds();
             g_run->boxSeen = true;
             SetTimer(h, kBoxTimer, 10, CloseBox);
         }
@@ -134,9 +128,9 @@ double TimeEditorReplaceAll(HWND editorView, const std::string& find, const std:
 }
 
 double TimeSetText(HWND edit, const std::string& text) {
-    const double start = Now();
+    const double start = ts::bench::now_seconds();
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    return Now() - start;
+    return ts::bench::now_seconds() - start;
 }
 
 } // namespace replacebench
