@@ -6,10 +6,6 @@ namespace ts::core {
 
 namespace {
 
-constexpr bool is_alnum(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim_blanks(std::string_view s) {

@@ -1,12 +1,11 @@
 #include "core/keyfilter.hpp"
 
+#include "core/text.hpp"
+
 namespace ts::core {
 
 namespace {
 
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
-constexpr bool is_letter(char c) { return is_lower(c) || (c >= 'A' && c <= 'Z'); }
 constexpr bool is_printable(char c) { return c >= 0x20 && c <= 0x7E; }
 
 // Trail bytes of the double-byte code pages lie in 0x40-0xFE without 0x7F.
@@ -58,7 +57,7 @@ bool passes_filter(KeyChar& c, const KeyRules& rules, std::optional<std::string_
     if (excluded && list_holds(*excluded, c, lead)) return false;
     if (included && !list_holds(*included, c, lead)) return false;
     if (rules.alpha && !(one && is_letter(c.bytes[0]))) return false;
-    if (rules.upper && one && is_lower(c.bytes[0])) c.bytes[0] = static_cast<char>(c.bytes[0] - 'a' + 'A');
+    if (rules.upper && one) c.bytes[0] = ascii_upper(c.bytes[0]);
     return true;
 }
 

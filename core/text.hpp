@@ -12,6 +12,13 @@ namespace ts::core {
 constexpr char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// ASCII character classes: the keystroke filters and validation rules judge
+// bytes by these, whatever the code page.
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
+constexpr bool is_letter(char c) { return is_lower(c) || (c >= 'A' && c <= 'Z'); }
+constexpr bool is_alnum(char c) { return is_digit(c) || is_letter(c); }
+
 constexpr bool equals_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

@@ -1,7 +1,6 @@
 // Text search of the editor's find and replace, Replace All computed in
-// one go, and the small pieces of line handling the editor does on its own
-// (indentation of a line, the line of an offset).  Offsets are byte offsets
-// into single-byte text.
+// one go, and the indentation of a line, which the editor carries to the
+// next.  Offsets are byte offsets into single-byte text.
 #pragma once
 #include <cstddef>
 #include <span>

@@ -5,14 +5,11 @@
 #include <cstdint>
 
 #include "core/directives.hpp"
+#include "core/text.hpp"
 
 namespace ts::core {
 
 namespace {
-
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
-constexpr bool is_letter(char c) { return is_lower(c) || (c >= 'A' && c <= 'Z'); }
 
 bool is_number(std::string_view text) {
     if (text.empty()) return true;
