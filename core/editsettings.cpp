@@ -1,6 +1,5 @@
 #include "core/editsettings.hpp"
 
-
 #include "core/text.hpp"
 
 namespace ts::core {

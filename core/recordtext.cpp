@@ -108,7 +108,7 @@ private:
         while (i < s.size()) {
             const char c = s[i];
             if (!has_class(c, kEndsAtom)) {
-                if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') return; // comment
+                if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') return;  // comment
                 const std::size_t start = i;
                 while (i < s.size() && !has_class(s[i], kEndsAtom)) ++i;
                 const std::string_view atom = s.substr(start, i - start);
@@ -123,7 +123,7 @@ private:
             } else if (c == '#') {
                 if (!(i + 7 <= s.size() && all_hex(s.substr(i + 1, 6)) &&
                       (i + 7 == s.size() || !has_class(s[i + 7], kWordChar))))
-                    return; // comment
+                    return;  // comment
                 auto byte = [&](std::size_t at) {
                     return static_cast<unsigned>(hex_value(s[at]) * 16 + hex_value(s[at + 1]));
                 };
@@ -229,7 +229,7 @@ private:
 // The parts in record order, with the names the text uses for them.
 struct PartName {
     RecordPart part;
-    std::array<std::string_view, 3> words; // as written, "" past the end
+    std::array<std::string_view, 3> words;  // as written, "" past the end
 };
 constexpr std::array<PartName, 7> kPartNames{{
     {RecordPart::Head, {"head", "", ""}},
@@ -251,7 +251,7 @@ bool word_is(const Token& t, std::string_view w) {
 class Parser {
 public:
     ParsedRecordText run(std::string_view text) {
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3); // the mark some editors begin with
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // the mark some editors begin with
         std::size_t start = 0;
         while (start <= text.size()) {
             std::size_t end = text.find('\n', start);
@@ -516,7 +516,7 @@ private:
         RecordModel& m = out_.model;
         if (!haveVersion_) {
             if (sawTrailing_) {
-                m.last = RecordPart::Nothing; // the record is its trailing bytes
+                m.last = RecordPart::Nothing;  // the record is its trailing bytes
                 return;
             }
             if (out_.errors.empty()) error_at(1, "the text gives no 'version' line");
@@ -636,7 +636,7 @@ private:
     bool seenColors_ = false;
     bool ended_ = false;
     bool sawTrailing_ = false;
-    RecordPart progress_ = RecordPart::Nothing; // the last part given
+    RecordPart progress_ = RecordPart::Nothing;  // the last part given
     RecordPart section_ = RecordPart::Nothing;  // the section entries go to
 };
 
@@ -830,7 +830,7 @@ std::string format_record_text(const RecordModel& m, const std::vector<RecordWar
         out += '\n';
     }
     if (m.last == RecordPart::TextFieldColors && !m.trailing.empty()) out += '\n';
-    if (m.last == RecordPart::Nothing && m.trailing.empty()) out += "trailing\n"; // an empty record
+    if (m.last == RecordPart::Nothing && m.trailing.empty()) out += "trailing\n";  // an empty record
     append_trailing(out, m.trailing);
     return out;
 }

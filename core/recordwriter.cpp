@@ -4,7 +4,7 @@ namespace ts::core {
 namespace {
 
 void write_color(RecordSink& out, std::uint32_t c) {
-    out.word(static_cast<std::uint16_t>(c >> 16)); // high word first
+    out.word(static_cast<std::uint16_t>(c >> 16));  // high word first
     out.word(static_cast<std::uint16_t>(c));
 }
 
@@ -24,8 +24,8 @@ public:
     }
     void string(std::string_view s) override {
         out_.insert(out_.end(), s.begin(), s.end());
-        out_.push_back(0); // terminator
-        out_.push_back(0); // filler
+        out_.push_back(0);  // terminator
+        out_.push_back(0);  // filler
     }
     void bytes(std::span<const std::uint8_t> b) override { out_.insert(out_.end(), b.begin(), b.end()); }
 
@@ -76,7 +76,7 @@ void write_record(const RecordModel& m, RecordSink& out) {
         for (const auto& e : m.textFieldFonts) {
             out.word(e.key);
             out.word(e.size);
-            if (record_sizes_in_points(v)) out.word(0); // the word readers skip
+            if (record_sizes_in_points(v)) out.word(0);  // the word readers skip
             out.word(e.style);
             out.string(e.face);
         }

@@ -79,9 +79,9 @@ void read_res(std::span<const std::uint8_t> file, ResourceFile& out) {
             return;
         }
         off = (off + 3) & ~static_cast<std::size_t>(3);
-        e.language = off + 8 <= end ? at.u16(off + 6) : 0; // after DataVersion and MemoryFlags
+        e.language = off + 8 <= end ? at.u16(off + 6) : 0;  // after DataVersion and MemoryFlags
         e.data = at.bytes(end, dataSize);
-        if (!(e.type.ordinal == 0 && e.type.name.empty())) // the empty entry that opens the file
+        if (!(e.type.ordinal == 0 && e.type.name.empty()))  // the empty entry that opens the file
             out.entries.push_back(std::move(e));
         std::size_t next = end + dataSize;
         pos = (next + 3) & ~static_cast<std::size_t>(3);
@@ -106,7 +106,7 @@ public:
         std::size_t dirs = magic == 0x20B ? opt + 112 : opt + 96;
         std::uint32_t dirCount = at_.u32(dirs - 4);
         if (at_.bad() || (magic != 0x10B && magic != 0x20B)) return error("not a PE image: unknown optional header");
-        if (dirCount < 3) return; // no resource directory
+        if (dirCount < 3) return;  // no resource directory
         std::uint32_t resRva = at_.u32(dirs + 2 * 8);
         std::size_t table = opt + optSize;
         // the count is untrusted: reading stops where the file does
