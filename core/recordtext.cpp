@@ -306,7 +306,7 @@ private:
         if (!haveVersion_) return error("the first statement must be 'version N'");
         if (ended_) return error("nothing but 'trailing' may follow 'end after'");
         // an entry's number: no keyword starts with a digit
-        if (t[0].text[0] >= '0' && t[0].text[0] <= '9' && parse_number(t[0].text)) return entry(t);
+        if (is_digit(t[0].text[0]) && parse_number(t[0].text)) return entry(t);
         if (std::size_t n = match(t, {"view", "font", "style"})) return view_font_style(t, n);
         if (std::size_t n = match(t, {"view", "colours", ""})) return view_colours(t, n);
         if (std::size_t n = match(t, {"view", "string", ""})) return view_string(t, n);
