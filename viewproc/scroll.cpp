@@ -81,16 +81,13 @@ void RecomputeAxis(HWND hWnd, const char* viewString, const Axis& a) {
     // whether the bar shows is read first: an empty range hides it
     const bool showing = BarShowing(hWnd, a);
     SetProp(hWnd, a.range, px - client);
-    if (px <= client && showing) {
-        // the contents go back to the top while the bar is still there to
-        // take the position; then it goes
-        SendMessageA(hWnd, a.vertical ? WM_VSCROLL : WM_HSCROLL, a.vertical ? SB_TOP : SB_LEFT, 0);
-        SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
-        ShowScrollBar(hWnd, a.bar, FALSE);
-    } else {
-        SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
-        if (px > client && !showing) ShowScrollBar(hWnd, a.bar, TRUE);
-    }
+    // the contents go back to the top while the bar is still there to take
+    // the position; then it goes
+    const bool hide = px <= client && showing;
+    if (hide) SendMessageA(hWnd, a.vertical ? WM_VSCROLL : WM_HSCROLL, a.vertical ? SB_TOP : SB_LEFT, 0);
+    SetScrollRange(hWnd, a.bar, 0, px - client, TRUE);
+    if (hide) ShowScrollBar(hWnd, a.bar, FALSE);
+    else if (px > client && !showing) ShowScrollBar(hWnd, a.bar, TRUE);
     guard = false;
 }
 
